@@ -1,0 +1,46 @@
+#pragma once
+// Data packet: the whole content of a client data set as it travels between the
+// application server and a screen. Encoded as CBOR:
+//   { "fields": [ {"name": "...", "type": "string|integer|double|boolean", "size": N}, ... ],
+//     "rows":   [ [cell, cell, ...], ... ] }       (one cell per field, in field order)
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <stdexcept>
+
+namespace contracts {
+
+enum class PacketFieldType { String, Integer, Double, Boolean };
+
+struct PacketField {
+    QString name;
+    PacketFieldType type = PacketFieldType::String;
+    int size = 0;
+};
+
+struct DataPacket {
+    QVector<PacketField> fields;
+    QVector<QVector<QVariant>> rows;
+
+    int fieldIndex(const QString &name) const;  // case-insensitive; -1 when absent
+};
+
+// Thrown by decodePacket for bytes that are not a well-formed packet.
+class PacketError : public std::runtime_error {
+public:
+    explicit PacketError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    QString message() const { return m_message; }
+private:
+    QString m_message;
+};
+
+QString packetFieldTypeName(PacketFieldType type);
+QByteArray encodePacket(const DataPacket &packet);
+// Decodes and checks shape: every row must have one cell per field, each cell of the
+// field's type (or null). Throws PacketError with a Portuguese message otherwise.
+DataPacket decodePacket(const QByteArray &bytes);
+
+} // namespace contracts

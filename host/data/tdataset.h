@@ -1,0 +1,116 @@
+#pragma once
+// Data set: rows of fields with a cursor, exposed to views as a table model.
+//
+// Records are held in memory. The "view" is the ordered, filtered list of records that
+// the cursor walks and the model shows (rows of the model = view positions; columns of
+// the model = all fields, grids hide the invisible ones).
+//
+// While bound controls are suspended (DisableControls) no model signal is sent; the
+// matching EnableControls sends one reset, so a bulk walk repaints once.
+
+#include "hostlib_export.h"
+#include "tfield.h"
+
+#include <QAbstractTableModel>
+#include <QVector>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class HOSTLIB_EXPORT TDataSet : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+    using DataSetNotify = std::function<void(TDataSet *dataSet)>;
+
+    explicit TDataSet(QObject *parent = nullptr);
+    ~TDataSet() override;
+
+    // Field definitions (persistent fields). Adding fields is allowed while closed.
+    TField *AddField(const QString &name, TFieldType type, int size,
+                     const QString &displayLabel = QString());
+    int FieldCount() const;
+    TField *Fields(int index) const;
+    TField *FindField(const QString &name) const;   // case-insensitive; nullptr if absent
+    TField *FieldByName(const QString &name) const; // throws EDatabaseError if absent
+
+    // Opening and closing. Open runs DoOpen (subclasses fill the records) and then the
+    // AfterOpen handler, with the cursor on the first row.
+    void Open();
+    void Close();
+    bool Active() const { return m_state != State::Inactive; }
+    State state() const { return m_state; }
+    DataSetNotify AfterOpen;
+
+    // Cursor over the view.
+    bool IsEmpty() const;
+    int RecordCount() const;                 // rows in the view
+    int RecNo() const { return m_cursor; }   // 0-based view position, -1 when empty
+    void SetRecNo(int row);
+    void First();
+    void Next();
+    void Prior();
+    void Last();
+    bool Eof() const { return m_eof; }       // true after Next past the last row, or empty
+    bool Bof() const { return m_bof; }
+
+    // Editing of the current row.
+    void Edit();
+    void Post();
+    void Cancel();
+
+    // Suspends and resumes bound controls; nested.
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return m_disableCount > 0; }
+
+    // Record access for the view (row = view position).
+    QVariant ValueAt(int row, int fieldIndex) const;
+
+    // QAbstractTableModel
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // Tell views that a field definition changed (label, visibility).
+    void NotifyFieldsChanged();
+
+signals:
+    void currentRowChanged(int row);   // cursor moved (not sent while controls are suspended)
+    void activeChanged(bool active);
+    void fieldsChanged();
+
+protected:
+    // Subclasses fill the records on open.
+    virtual void DoOpen() = 0;
+    // Replace all records; keeps the view in record order, then applies RebuildView.
+    void SetRecords(std::vector<QVector<QVariant>> records);
+    std::vector<QVector<QVariant>> &Records() { return m_records; }
+    const std::vector<QVector<QVariant>> &Records() const { return m_records; }
+    // Which records the view shows, in which order. Default: all, in record order.
+    virtual void BuildView(std::vector<int> &view) const;
+    // Rebuilds the view, keeps the cursor on the same record when it is still shown,
+    // else on the first row; signals views (one reset).
+    void RebuildView();
+    int RecordIndexAt(int row) const { return m_view[size_t(row)]; }
+    void ModelReset();                 // reset now, or once at EnableControls
+
+private:
+    friend class TField;
+    QVariant CurrentValue(int fieldIndex) const;
+    void SetCurrentValue(int fieldIndex, const QVariant &value);
+    void MoveTo(int row);
+
+    std::vector<std::unique_ptr<TField>> m_fields;
+    std::vector<QVector<QVariant>> m_records;
+    std::vector<int> m_view;
+    QVector<QVariant> m_editBuffer;
+    State m_state = State::Inactive;
+    int m_cursor = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+    int m_disableCount = 0;
+    bool m_resetPending = false;
+};

@@ -1,0 +1,41 @@
+#pragma once
+// Error types raised by the host library and by screens. A raised error ends the running
+// event handler; the handler guard (guard.h) catches it at the handler's edge.
+
+#include "hostlib_export.h"
+
+#include <QString>
+#include <stdexcept>
+
+// An error with a message for the user, in Portuguese.
+class HOSTLIB_EXPORT EHostError : public std::runtime_error {
+public:
+    explicit EHostError(const QString &message);
+    QString message() const { return m_message; }
+private:
+    QString m_message;
+};
+
+// A failed conversion (text to number, variant to array...).
+class HOSTLIB_EXPORT EConvertError : public EHostError {
+public:
+    using EHostError::EHostError;
+};
+
+// A database or data-set error (SQL failure, missing field, unreadable filter...).
+class HOSTLIB_EXPORT EDatabaseError : public EHostError {
+public:
+    using EHostError::EHostError;
+};
+
+// An error reported by the application server, or a failure reaching it.
+class HOSTLIB_EXPORT EServerError : public EHostError {
+public:
+    using EHostError::EHostError;
+};
+
+// Ends the running handler silently: its message has already been shown (MensErro).
+class HOSTLIB_EXPORT EAbort : public EHostError {
+public:
+    explicit EAbort(const QString &message = QString()) : EHostError(message) {}
+};

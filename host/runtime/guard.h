@@ -1,0 +1,31 @@
+#pragma once
+// The handler guard. Every event handler of a screen runs through it: an error that
+// leaves the handler is shown to the user in an error dialog and ends only that
+// handler; the screen stays open and no exception crosses Qt's event loop.
+// EAbort ends the handler silently (its message was shown already).
+
+#include "hostlib_export.h"
+
+#include <QWidget>
+#include <exception>
+#include <functional>
+#include <utility>
+
+namespace Guard {
+
+// Runs fn; returns false when it ended with an error (already reported).
+HOSTLIB_EXPORT bool Run(QWidget *parent, const std::function<void()> &fn);
+
+// Shows the message of a caught error (nothing for EAbort).
+HOSTLIB_EXPORT void Report(QWidget *parent, const std::exception &error);
+
+// Wraps a callable so that each call runs through Run.
+template <class F>
+auto Wrap(QWidget *parent, F fn)
+{
+    return [parent, fn](auto &&...args) {
+        Run(parent, [&] { fn(std::forward<decltype(args)>(args)...); });
+    };
+}
+
+} // namespace Guard

@@ -1,0 +1,40 @@
+#pragma once
+// Client side of the application-server contract.
+//
+// The host form owns, as a direct child, a QObject named "netFornNAtende" with
+// Q_INVOKABLE QVariant AppServer(), returning a QVariant holding the automation object
+// (a QObject *). The automation object has
+// Q_INVOKABLE QVariant Invoke(const QString &method, QVariantList &args), which writes
+// by-reference arguments back in place and returns the result envelope
+// {"ok": true, "value": ...} / {"ok": false, "message": "..."}.
+
+#include "hostlib_export.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+// The connection component a host form owns. The host plugs in the automation object
+// (in-process server, HTTP client...); ownership stays with the caller.
+class HOSTLIB_EXPORT TServerConnection : public QObject {
+    Q_OBJECT
+public:
+    static const char *const DefaultName;     // "netFornNAtende"
+    explicit TServerConnection(QObject *parent = nullptr, QObject *automationObject = nullptr);
+    void SetAutomationObject(QObject *automationObject) { m_automation = automationObject; }
+    Q_INVOKABLE QVariant AppServer();
+private:
+    QObject *m_automation;
+};
+
+namespace AppServerClient {
+
+// Runs one call from start to end: finds "netFornNAtende" among the host form's direct
+// children, asks it for the automation object, invokes the method by name with the
+// arguments (written back in place) and passes the result through CheckResultServ.
+// Returns the result's value; throws EServerError on every failure, including a null
+// host form or a form without the component.
+HOSTLIB_EXPORT QVariant Call(QObject *hostForm, const QString &method, QVariantList &args);
+
+} // namespace AppServerClient
