@@ -1,0 +1,25 @@
+#pragma once
+// Loads a plug-in module at run time, resolves its exports, and unloads it; failures
+// are reported as text, never as a crash.
+
+#include "hostlib_export.h"
+
+#include <QLibrary>
+#include <QString>
+
+class HOSTLIB_EXPORT ModuleLoader {
+public:
+    ModuleLoader() = default;
+    ~ModuleLoader();
+    // Loads the library and calls its Initialize export. False with ErrorString() set
+    // when the file cannot be loaded or lacks Initialize/Finalize/IniProc.
+    bool Load(const QString &path);
+    // Calls Finalize and releases the library.
+    void Unload();
+    bool IsLoaded() const { return m_library.isLoaded(); }
+    QFunctionPointer Resolve(const char *symbol);
+    QString ErrorString() const { return m_error; }
+private:
+    QLibrary m_library;
+    QString m_error;
+};

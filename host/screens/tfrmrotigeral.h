@@ -1,0 +1,85 @@
+#pragma once
+// Base of every screen: a dialog with the screen-code label, the main group, the
+// button panel on the right with the confirm button, and the message table.
+//
+// A derived screen describes its content in its own .ui (set up inside grbDadosRel,
+// see AdoptDescription) and extends the hooks: FormCreate (base first), FormClose
+// (base last), FormActivate, sbtConfirmaClick. Every hook the frame calls runs through
+// the handler guard, so an error ends only that handler and the screen stays open.
+// Closing by the close button, Esc or the window's close box ends the modal run with
+// a result other than OK (Accepted = 1 = OK).
+
+#include "hostlib_export.h"
+
+#include <QDialog>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class TButtonFlat;
+class TMessages;
+
+namespace Ui { class TfrmRotiGeral; }
+
+class HOSTLIB_EXPORT TfrmRotiGeral : public QDialog {
+    Q_OBJECT
+public:
+    enum class TCloseAction { caNone, caHide, caFree };
+
+    explicit TfrmRotiGeral(QWidget *parent = nullptr);
+    ~TfrmRotiGeral() override;
+
+    // Frame components.
+    QLabel *lblCodTela = nullptr;
+    QGroupBox *grbDadosRel = nullptr;
+    QFrame *panMenu = nullptr;
+    QFrame *panBotoes = nullptr;
+    TButtonFlat *sbtConfirma = nullptr;
+    TButtonFlat *sbtFechar = nullptr;
+    TMessages *msgPadrao = nullptr;
+
+    // Runs the create handling (FormCreate). Called once by CreateForm after
+    // construction; errors pass to the creator.
+    void Create();
+
+    virtual void FormCreate();
+    virtual void FormClose(TCloseAction &action);
+    virtual void FormActivate();
+    virtual void sbtConfirmaClick();
+
+    // The control whose enabled state a screen's confirmation may test.
+    QWidget *ConfirmControl() const;
+
+    // Help file and context handed to the host's help hook on F1.
+    QString HelpFile;
+    int HelpContext = 0;
+
+    // The modal result of the last modal run.
+    int ModalResult() const { return result(); }
+
+    void done(int result) override;
+
+protected:
+    // Takes over a screen description set up on `content`: the content's dynamic
+    // properties "codTela" (screen code) and "msgPadrao" (message lines) go to
+    // lblCodTela and msgPadrao; the content's window title becomes the caption.
+    void AdoptDescription(QWidget *content);
+
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    Ui::TfrmRotiGeral *m_ui;
+    bool m_closing = false;
+};
+
+// Creates a screen owned by the application (the main form), then runs its create
+// handling. The screen is destroyed with its owner.
+HOSTLIB_EXPORT QWidget *FormOwner();
+template <class T>
+T *CreateForm()
+{
+    auto *form = new T(FormOwner());
+    form->Create();
+    return form;
+}
