@@ -1,0 +1,2 @@
+# sources of this unit, relative to this folder
+set(UNIT_SOURCES)
