@@ -1,0 +1,235 @@
+#include "fornatendeservice.h"
+
+#include "datapacket.h"
+#include "scopetables.h"
+#include "servererror.h"
+#include "sqlsupport.h"
+
+#include <QSqlQuery>
+
+namespace appserver {
+
+namespace {
+
+using contracts::DataPacket;
+using contracts::PacketField;
+using contracts::PacketFieldType;
+
+const int kUserNameLength = 30;
+const int kRegionsTextLength = 4000;
+
+DataPacket textPacket(const QVector<QPair<QString, int>> &fields)
+{
+    DataPacket packet;
+    for (const auto &field : fields)
+        packet.fields.append(PacketField{field.first, PacketFieldType::String, field.second});
+    return packet;
+}
+
+QString text(const QSqlQuery &query, int column)
+{
+    return query.value(column).toString();   // null reads as the empty text
+}
+
+// The region selection as the audit keeps it: "T", the "_" list, or null for none.
+QVariant selectionText(const Selection &selection)
+{
+    if (selection.all)
+        return QStringLiteral("T");
+    if (selection.codes.isEmpty())
+        return QVariant(QMetaType::fromType<QString>());
+    const QString joined = QLatin1Char('_') + selection.codes.join(QLatin1Char('_')) + QLatin1Char('_');
+    return joined.size() <= kRegionsTextLength ? joined
+                                               : QString(joined.left(kRegionsTextLength - 3) + QStringLiteral("..."));
+}
+
+QString indicator(bool all)
+{
+    return all ? QStringLiteral("S") : QStringLiteral("N");
+}
+
+QVariant nullableText(const QString &value, int size)
+{
+    // A typed null binds as SQL NULL on every driver.
+    return value.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(value.left(size));
+}
+
+} // namespace
+
+FornAtendeService::FornAtendeService(const QSqlDatabase &db, const QString &usuario)
+    : m_db(db), m_usuario(usuario.left(kUserNameLength))
+{
+}
+
+QVariantList FornAtendeService::getParamGeral() const
+{
+    QSqlQuery query = execSql(m_db, QStringLiteral(
+        "SELECT VLPARAMGERAL FROM PARAMGERAL ORDER BY NRPARAMGERAL"));
+    QVariantList values;
+    while (query.next())
+        values.append(text(query, 0));
+    if (values.isEmpty())
+        throw ServerError(QStringLiteral("Parâmetros gerais não cadastrados."));
+    return values;
+}
+
+QByteArray FornAtendeService::getFilial(const Selection &regions) const
+{
+    Transaction transaction(m_db, Transaction::Kind::Read);
+    ScopeTables scope(m_db);
+    scope.loadRegions(regions);
+
+    QSqlQuery query = execSql(m_db, QStringLiteral(
+        "SELECT f.CDFILIAL, f.NMFILIAL, f.CDPAIS, p.NMPAIS, f.SGESTADO, e.NMESTADO,"
+        "       f.CDMUNICIPIO, m.NMMUNICIPIO"
+        " FROM FILIAL f"
+        " JOIN PAIS p ON p.CDPAIS = f.CDPAIS"
+        " JOIN ESTADO e ON e.CDPAIS = f.CDPAIS AND e.SGESTADO = f.SGESTADO"
+        " JOIN MUNICIPIO m ON m.CDPAIS = f.CDPAIS AND m.SGESTADO = f.SGESTADO"
+        "                 AND m.CDMUNICIPIO = f.CDMUNICIPIO"
+        " WHERE f.CDREGIAO IN (SELECT r.CDREGIAO FROM TMPESCREG r)"
+        " ORDER BY f.CDFILIAL"));
+    DataPacket packet = textPacket({{QStringLiteral("IDCHECK"), 1}, {QStringLiteral("CDFILIAL"), 4},
+                                    {QStringLiteral("NMFILIAL"), 30}, {QStringLiteral("CDPAIS"), 4},
+                                    {QStringLiteral("NMPAIS"), 30}, {QStringLiteral("SGESTADO"), 2},
+                                    {QStringLiteral("NMESTADO"), 30}, {QStringLiteral("CDMUNICIPIO"), 4},
+                                    {QStringLiteral("NMMUNICIPIO"), 30}});
+    while (query.next()) {
+        QVector<QVariant> row{QString()};
+        for (int column = 0; column < 8; ++column)
+            row.append(text(query, column));
+        packet.rows.append(std::move(row));
+    }
+    query.finish();
+    transaction.commit();
+    return contracts::encodePacket(packet);
+}
+
+QByteArray FornAtendeService::blockingRowsPacket() const
+{
+    QSqlQuery query = execSql(m_db, QStringLiteral(
+        "SELECT f.CDFILIAL, f.NMFILIAL, g.CDREGIAO, g.NMREGIAO,"
+        "       s.NRINSJURFORN, s.NMFANTFORN, s.IDTPIJURFORN"
+        " FROM TMPESCFIL b"
+        " JOIN FILIAL f ON f.CDFILIAL = b.CDFILIAL"
+        " JOIN REGIAO g ON g.CDREGIAO = f.CDREGIAO"
+        " CROSS JOIN TMPESCFORN t"
+        " JOIN FORNECEDOR s ON s.CDFORNECED = t.CDFORNECED"
+        " WHERE NOT EXISTS (SELECT 1 FROM FORNREGIAO r"
+        "                   WHERE r.CDFORNECED = t.CDFORNECED AND r.CDREGIAO = f.CDREGIAO)"
+        " ORDER BY f.CDFILIAL, s.NMFANTFORN, s.CDFORNECED"));
+    DataPacket packet = textPacket({{QStringLiteral("FILIAL"), 37}, {QStringLiteral("REGIAO"), 36},
+                                    {QStringLiteral("FORNECEDOR"), 14}, {QStringLiteral("NMFANTFORN"), 40},
+                                    {QStringLiteral("IDTPIJURFORN"), 1}});
+    const QString dash = QStringLiteral(" - ");
+    while (query.next())
+        packet.rows.append(QVector<QVariant>{text(query, 0) + dash + text(query, 1), text(query, 2) + dash + text(query, 3),
+                            text(query, 4), text(query, 5), text(query, 6)});
+    return contracts::encodePacket(packet);
+}
+
+QByteArray FornAtendeService::registeredPairsPacket() const
+{
+    QSqlQuery query = execSql(m_db, QStringLiteral(
+        "SELECT a.CDFORNECED, s.NMFANTFORN, a.CDFILIAL, f.NMFILIAL, a.CDPERIENTR"
+        " FROM FORNATENDE a"
+        " JOIN TMPESCFORN t ON t.CDFORNECED = a.CDFORNECED"
+        " JOIN TMPESCFIL b ON b.CDFILIAL = a.CDFILIAL"
+        " JOIN FORNECEDOR s ON s.CDFORNECED = a.CDFORNECED"
+        " JOIN FILIAL f ON f.CDFILIAL = a.CDFILIAL"
+        " ORDER BY a.CDFORNECED, a.CDFILIAL"));
+    DataPacket packet = textPacket({{QStringLiteral("CDFORNECED"), 21}, {QStringLiteral("NMFANTFORN"), 40},
+                                    {QStringLiteral("CDFILIAL"), 4}, {QStringLiteral("NMFILIAL"), 30},
+                                    {QStringLiteral("CDPERIENTR"), 2}});
+    while (query.next())
+        packet.rows.append(QVector<QVariant>{text(query, 0), text(query, 1), text(query, 2), text(query, 3), text(query, 4)});
+    return contracts::encodePacket(packet);
+}
+
+QVariantList FornAtendeService::getValidReForFil(const ScopeArguments &scopeArguments) const
+{
+    Transaction transaction(m_db, Transaction::Kind::Read);
+    ScopeTables scope(m_db);
+    scope.load(scopeArguments);
+    const QVariantList result{blockingRowsPacket(), registeredPairsPacket()};
+    transaction.commit();
+    return result;
+}
+
+bool FornAtendeService::scopeHasBlockingPair() const
+{
+    // Suppliers against the distinct regions of the chosen branches: the rule of the
+    // blocking rows, without walking every pair.
+    return !scalar(m_db, QStringLiteral(
+        "SELECT 1 FROM TMPESCFORN t"
+        " CROSS JOIN (SELECT DISTINCT f.CDREGIAO FROM TMPESCFIL b"
+        "             JOIN FILIAL f ON f.CDFILIAL = b.CDFILIAL) g"
+        " WHERE NOT EXISTS (SELECT 1 FROM FORNREGIAO r"
+        "                   WHERE r.CDFORNECED = t.CDFORNECED AND r.CDREGIAO = g.CDREGIAO)"
+        " LIMIT 1")).isNull();
+}
+
+void FornAtendeService::requirePeriodicity(const QString &code) const
+{
+    if (code.isEmpty())
+        return;
+    if (scalar(m_db, QStringLiteral("SELECT 1 FROM PERIENTR WHERE CDPERIENTR = ?"), {code}).isNull())
+        throw ServerError(QStringLiteral("Periodicidade não cadastrada."));
+}
+
+void FornAtendeService::writePairs(const RegistrationArguments &registration) const
+{
+    // One statement over the whole scope; existing pairs get the new periodicity, lead
+    // time and author. "WHERE 1 = 1" keeps SQLite from reading ON CONFLICT as a join's ON.
+    execSql(m_db, QStringLiteral(
+        "INSERT INTO FORNATENDE (CDFORNECED, CDFILIAL, CDPERIENTR, QTDIASPRAZEXPED, DTULTALTER, NMUSUULTALTER)"
+        " SELECT t.CDFORNECED, b.CDFILIAL, CAST(? AS VARCHAR(2)), CAST(? AS INTEGER), CURRENT_TIMESTAMP,"
+        "        CAST(? AS VARCHAR(30))"
+        " FROM TMPESCFORN t CROSS JOIN TMPESCFIL b"
+        " WHERE 1 = 1"
+        " ON CONFLICT (CDFORNECED, CDFILIAL) DO UPDATE SET"
+        "   CDPERIENTR = EXCLUDED.CDPERIENTR,"
+        "   QTDIASPRAZEXPED = EXCLUDED.QTDIASPRAZEXPED,"
+        "   DTULTALTER = EXCLUDED.DTULTALTER,"
+        "   NMUSUULTALTER = EXCLUDED.NMUSUULTALTER"),
+        {nullableText(registration.periodicity, 2), registration.leadTime, m_usuario});
+}
+
+void FornAtendeService::writeAudit(const RegistrationArguments &registration, qint64 suppliers,
+                                   qint64 branches, qint64 pairs) const
+{
+    // Numbered inside the write transaction, which holds the write lock.
+    execSql(m_db, QStringLiteral(
+        "INSERT INTO LOGCADAUTO (NRLOGCADAUTO, DTEXECUCAO, NMUSUARIO, DSREGIOES, IDTODOSFORN, QTFORNECED,"
+        "                        IDTODASFIL, QTFILIAL, CDPERIENTR, QTDIASPRAZEXPED, QTPARES)"
+        " SELECT COALESCE(MAX(NRLOGCADAUTO), 0) + 1, CURRENT_TIMESTAMP, CAST(? AS VARCHAR(30)),"
+        "        CAST(? AS VARCHAR(4000)), CAST(? AS VARCHAR(1)), CAST(? AS INTEGER), CAST(? AS VARCHAR(1)),"
+        "        CAST(? AS INTEGER), CAST(? AS VARCHAR(2)), CAST(? AS INTEGER), CAST(? AS INTEGER)"
+        " FROM LOGCADAUTO"),
+        {m_usuario, selectionText(registration.scope.regions), indicator(registration.scope.allSuppliers),
+         suppliers, indicator(registration.scope.allBranches), branches,
+         nullableText(registration.periodicity, 2), registration.leadTime, pairs});
+}
+
+qint64 FornAtendeService::cadAutoAtende(const RegistrationArguments &registration) const
+{
+    Transaction transaction(m_db, Transaction::Kind::Write);
+    ScopeTables scope(m_db);
+    scope.load(registration.scope);
+    requirePeriodicity(registration.periodicity);
+
+    const qint64 suppliers = scope.supplierCount();
+    const qint64 branches = scope.branchCount();
+    const qint64 pairs = suppliers * branches;
+    if (pairs == 0)
+        throw ServerError(QStringLiteral("Nenhum par de fornecedor e filial no escopo informado; nada foi cadastrado."));
+    if (scopeHasBlockingPair())
+        throw ServerError(QStringLiteral("Operação bloqueada. Existem filiais cuja região não é atendida "
+                                         "pelos fornecedores escolhidos"));
+    writePairs(registration);
+    writeAudit(registration, suppliers, branches, pairs);
+    transaction.commit();
+    return pairs;
+}
+
+} // namespace appserver

@@ -1,0 +1,103 @@
+#include "localappserver.h"
+
+#include "arguments.h"
+#include "fornatendeservice.h"
+#include "servererror.h"
+#include "serverresult.h"
+
+#include <QSqlDatabase>
+#include <QtGlobal>
+#include <exception>
+#include <functional>
+
+namespace appserver {
+
+const char *const LocalAppServer::DefaultConnectionName = "appServer";
+
+namespace {
+
+QString operatingSystemUser()
+{
+    for (const char *variable : {"USER", "USERNAME", "LOGNAME"}) {
+        const QString name = qEnvironmentVariable(variable).trimmed();
+        if (!name.isEmpty())
+            return name;
+    }
+    return QStringLiteral("servidor");
+}
+
+struct Method {
+    const char *name;
+    int argumentCount;
+    std::function<QVariant(const FornAtendeService &, const QVariantList &)> run;
+};
+
+const QVector<Method> &methods()
+{
+    static const QVector<Method> table = {
+        {"getParamGeral", 0,
+         [](const FornAtendeService &service, const QVariantList &) {
+             return QVariant(service.getParamGeral());
+         }},
+        {"getFilial", 1,
+         [](const FornAtendeService &service, const QVariantList &args) {
+             return QVariant(service.getFilial(parseSelection(args.at(0), kRegions)));
+         }},
+        {"GetValidReForFil", 5,
+         [](const FornAtendeService &service, const QVariantList &args) {
+             return QVariant(service.getValidReForFil(parseScopeArguments(args)));
+         }},
+        {"CadAutoAtende", 7,
+         [](const FornAtendeService &service, const QVariantList &args) {
+             return QVariant(service.cadAutoAtende(parseRegistrationArguments(args)));
+         }},
+    };
+    return table;
+}
+
+const Method *findMethod(const QString &name)
+{
+    for (const Method &method : methods())
+        if (name == QLatin1String(method.name))
+            return &method;
+    return nullptr;
+}
+
+} // namespace
+
+LocalAppServer::LocalAppServer(const QString &connectionName, const QString &usuario, QObject *parent)
+    : QObject(parent),
+      m_connectionName(connectionName),
+      m_usuario(usuario.trimmed().isEmpty() ? operatingSystemUser() : usuario.trimmed())
+{
+}
+
+QVariant LocalAppServer::dispatch(const QString &method, const QVariantList &args) const
+{
+    const Method *found = findMethod(method);
+    if (!found)
+        throw ServerError(QStringLiteral("Método desconhecido no servidor de aplicação: \"%1\".").arg(method.left(60)));
+    if (args.size() != found->argumentCount)
+        throw ServerError(QStringLiteral("Número de argumentos inválido para o método %1: esperados %2, recebidos %3.")
+                              .arg(method).arg(found->argumentCount).arg(args.size()));
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (!db.isOpen())
+        throw ServerError(QStringLiteral("O banco de dados do servidor de aplicação não está aberto."));
+    return found->run(FornAtendeService(db, m_usuario), args);
+}
+
+QVariant LocalAppServer::Invoke(const QString &method, QVariantList &args)
+{
+    try {
+        return contracts::okResult(dispatch(method, args));
+    } catch (const ServerError &error) {
+        return contracts::failResult(error.message());
+    } catch (const std::exception &error) {
+        return contracts::failResult(QStringLiteral("Erro interno do servidor de aplicação: %1")
+                                         .arg(QString::fromLocal8Bit(error.what())));
+    } catch (...) {
+        return contracts::failResult(QStringLiteral("Erro interno do servidor de aplicação."));
+    }
+}
+
+} // namespace appserver

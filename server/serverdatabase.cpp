@@ -1,0 +1,184 @@
+#include "serverdatabase.h"
+
+#include "servererror.h"
+#include "sqlscript.h"
+#include "sqlsupport.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVector>
+
+static void initAppServerResources()
+{
+    // The resources live in a static library: register them explicitly.
+    Q_INIT_RESOURCE(appserver);
+}
+
+namespace appserver {
+
+namespace {
+
+struct SchemaFile {
+    int version;
+    const char *resource;
+};
+
+// In application order. Append new versions at the end; never edit an applied file.
+const QVector<SchemaFile> &schemaFiles()
+{
+    static const QVector<SchemaFile> files = {
+        {1, ":/appserver/sql/0001_esquema.sql"},
+        {2, ":/appserver/sql/0002_dados_exemplo.sql"},
+    };
+    return files;
+}
+
+const QString kVersionTable = QStringLiteral("SCHEMAVERSAO");
+
+QString readResource(const char *path)
+{
+    initAppServerResources();
+    QFile file(QString::fromLatin1(path));
+    if (!file.open(QIODevice::ReadOnly))
+        throw ServerError(QStringLiteral("Arquivo de esquema não encontrado: %1").arg(QString::fromLatin1(path)));
+    return QString::fromUtf8(file.readAll());
+}
+
+bool hasVersionTable(const QSqlDatabase &db)
+{
+    return db.tables(QSql::Tables).contains(kVersionTable, Qt::CaseInsensitive);
+}
+
+void createVersionTable(const QSqlDatabase &db)
+{
+    execSql(db, QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS SCHEMAVERSAO ("
+        " NRVERSAO INTEGER NOT NULL,"
+        " NMARQUIVO VARCHAR(100) NOT NULL,"
+        " DTAPLICACAO TIMESTAMP NOT NULL,"
+        " CONSTRAINT PK_SCHEMAVERSAO PRIMARY KEY (NRVERSAO))"));
+}
+
+void applyFile(const QSqlDatabase &db, const SchemaFile &file)
+{
+    Transaction transaction(db, Transaction::Kind::Write);
+    // Another process may have applied it while we waited for the write lock.
+    if (ServerDatabase::schemaVersion(db) >= file.version)
+        return;
+    for (const QString &statement : splitSqlScript(readResource(file.resource)))
+        execSql(db, statement);
+    execSql(db, QStringLiteral("INSERT INTO SCHEMAVERSAO (NRVERSAO, NMARQUIVO, DTAPLICACAO)"
+                               " VALUES (?, ?, CURRENT_TIMESTAMP)"),
+            {file.version, QString::fromLatin1(file.resource).section(QLatin1Char('/'), -1)});
+    transaction.commit();
+}
+
+void execPragma(const QSqlDatabase &db, const QString &pragma)
+{
+    QSqlQuery query(db);
+    if (!query.exec(pragma))
+        throw ServerError(QStringLiteral("Erro ao configurar o banco de dados (%1): %2")
+                              .arg(pragma, query.lastError().text()));
+}
+
+QSqlDatabase openOrThrow(QSqlDatabase db, const QString &what)
+{
+    if (!db.open()) {
+        const QString detail = db.lastError().text();
+        const QString name = db.connectionName();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw ServerError(QStringLiteral("Não foi possível abrir o banco de dados %1: %2").arg(what, detail));
+    }
+    return db;
+}
+
+template <typename Setup>
+QSqlDatabase prepareOrClose(QSqlDatabase db, Setup setup)
+{
+    try {
+        setup(db);
+    } catch (...) {
+        const QString name = db.connectionName();
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw;
+    }
+    return db;
+}
+
+void requireDriver(const char *driver)
+{
+    if (!QSqlDatabase::isDriverAvailable(QString::fromLatin1(driver)))
+        throw ServerError(QStringLiteral("Driver de banco de dados %1 não disponível.").arg(QString::fromLatin1(driver)));
+}
+
+} // namespace
+
+QSqlDatabase ServerDatabase::openSqlite(const QString &path, const QString &connectionName)
+{
+    requireDriver("QSQLITE");
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    db = openOrThrow(db, QStringLiteral("\"%1\"").arg(path));
+    return prepareOrClose(db, [](const QSqlDatabase &open) {
+        execPragma(open, QStringLiteral("PRAGMA foreign_keys = ON"));
+        execPragma(open, QStringLiteral("PRAGMA journal_mode = WAL"));
+        execPragma(open, QStringLiteral("PRAGMA temp_store = MEMORY"));
+        applySchema(open);
+    });
+}
+
+QSqlDatabase ServerDatabase::openPostgres(const PostgresSettings &settings, const QString &connectionName)
+{
+    requireDriver("QPSQL");
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+    db.setHostName(settings.host);
+    db.setPort(settings.port);
+    db.setDatabaseName(settings.database);
+    db.setUserName(settings.user);
+    db.setPassword(settings.password);
+    db = openOrThrow(db, QStringLiteral("\"%1\" em %2").arg(settings.database, settings.host));
+    return prepareOrClose(db, [](const QSqlDatabase &open) { applySchema(open); });
+}
+
+void ServerDatabase::close(const QString &connectionName)
+{
+    if (!QSqlDatabase::contains(connectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+}
+
+void ServerDatabase::applySchema(const QSqlDatabase &db)
+{
+    if (!hasVersionTable(db)) {
+        if (!db.tables(QSql::Tables).isEmpty())
+            throw ServerError(QStringLiteral("O banco de dados já contém tabelas, mas não tem o controle de "
+                                             "versão do servidor (SCHEMAVERSAO); ele não foi criado por este servidor."));
+        createVersionTable(db);
+    }
+    for (const SchemaFile &file : schemaFiles())
+        if (schemaVersion(db) < file.version)
+            applyFile(db, file);
+}
+
+int ServerDatabase::schemaVersion(const QSqlDatabase &db)
+{
+    if (!hasVersionTable(db))
+        return 0;
+    return scalar(db, QStringLiteral("SELECT COALESCE(MAX(NRVERSAO), 0) FROM SCHEMAVERSAO")).toInt();
+}
+
+int ServerDatabase::latestSchemaVersion()
+{
+    return schemaFiles().last().version;
+}
+
+} // namespace appserver

@@ -1,0 +1,116 @@
+#include "sqlsupport.h"
+
+#include "servererror.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+
+namespace appserver {
+
+namespace {
+
+ServerError databaseError(const QSqlError &error)
+{
+    QString detail = error.text().trimmed();
+    if (detail.isEmpty())
+        detail = QStringLiteral("erro desconhecido");
+    return ServerError(QStringLiteral("Erro no banco de dados do servidor: %1").arg(detail));
+}
+
+void bindAll(QSqlQuery &query, const QVariantList &values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+}
+
+} // namespace
+
+bool isSqlite(const QSqlDatabase &db)
+{
+    return db.driverName() == QLatin1String("QSQLITE");
+}
+
+QSqlQuery prepareQuery(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        throw databaseError(query.lastError());
+    return query;
+}
+
+void execPrepared(QSqlQuery &query)
+{
+    if (!query.exec())
+        throw databaseError(query.lastError());
+}
+
+QSqlQuery execSql(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query = prepareQuery(db, sql);
+    bindAll(query, values);
+    execPrepared(query);
+    return query;
+}
+
+QVariant scalar(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query = execSql(db, sql, values);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+void execBatch(QSqlQuery &query, const QList<QVariantList> &columns)
+{
+    if (columns.isEmpty() || columns.first().isEmpty())
+        return;
+    for (const QVariantList &column : columns)
+        query.addBindValue(column);
+    if (!query.execBatch())
+        throw databaseError(query.lastError());
+}
+
+Transaction::Transaction(const QSqlDatabase &db, Kind kind) : m_db(db)
+{
+    if (isSqlite(db)) {
+        QSqlQuery begin(db);
+        const QString sql = kind == Kind::Write ? QStringLiteral("BEGIN IMMEDIATE")
+                                                : QStringLiteral("BEGIN");
+        if (!begin.exec(sql))
+            throw databaseError(begin.lastError());
+    } else if (!m_db.transaction()) {
+        throw databaseError(m_db.lastError());
+    }
+    m_open = true;
+}
+
+Transaction::~Transaction()
+{
+    rollback();
+}
+
+void Transaction::commit()
+{
+    if (isSqlite(m_db)) {
+        QSqlQuery end(m_db);
+        if (!end.exec(QStringLiteral("COMMIT")))
+            throw databaseError(end.lastError());
+    } else if (!m_db.commit()) {
+        throw databaseError(m_db.lastError());
+    }
+    m_open = false;
+}
+
+void Transaction::rollback() noexcept
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    if (isSqlite(m_db)) {
+        QSqlQuery end(m_db);
+        end.exec(QStringLiteral("ROLLBACK"));
+    } else {
+        m_db.rollback();
+    }
+}
+
+} // namespace appserver

@@ -1,0 +1,270 @@
+// The server's database: schema versions applied to an empty file, keys enforced by the
+// database, the sample data's promises, the SQL script splitter, the registration-number
+// check digits and the large data generator.
+
+#include "datagenerator.h"
+#include "inscricao.h"
+#include "servererror.h"
+#include "serverdatabase.h"
+#include "sqlscript.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace appserver;
+
+namespace {
+
+const QString kConnection = QStringLiteral("schemaTest");
+
+QStringList column(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery query(db);
+    if (!query.exec(sql))
+        qWarning("query failed: %s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
+    QStringList values;
+    while (query.next())
+        values.append(query.value(0).toString());
+    return values;
+}
+
+bool runs(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery query(db);
+    return query.exec(sql);
+}
+
+} // namespace
+
+class TestServerDatabase : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    QString path;
+    QSqlDatabase db;
+
+private slots:
+    void init()
+    {
+        path = dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()));
+        QFile::remove(path);
+        db = ServerDatabase::openSqlite(path, kConnection);
+    }
+
+    void cleanup()
+    {
+        db = QSqlDatabase();
+        ServerDatabase::close(kConnection);
+    }
+
+    void emptyFileGetsEveryVersion()
+    {
+        QCOMPARE(ServerDatabase::schemaVersion(db), ServerDatabase::latestSchemaVersion());
+        QCOMPARE(column(db, QStringLiteral("SELECT NMARQUIVO FROM SCHEMAVERSAO ORDER BY NRVERSAO")),
+                 (QStringList{"0001_esquema.sql", "0002_dados_exemplo.sql"}));
+        for (const char *table : {"PAIS", "ESTADO", "MUNICIPIO", "REGIAO", "FILIAL", "FORNECEDOR", "FORNREGIAO",
+                                  "PERIENTR", "FORNATENDE", "PARAMGERAL", "LOGCADAUTO"})
+            QVERIFY2(db.tables().contains(QLatin1String(table)), table);
+        QCOMPARE(column(db, QStringLiteral("PRAGMA journal_mode")), QStringList{"wal"});
+        QCOMPARE(column(db, QStringLiteral("PRAGMA foreign_keys")), QStringList{"1"});
+    }
+
+    void reopeningAppliesNothingTwice()
+    {
+        QVERIFY(runs(db, QStringLiteral("DELETE FROM FORNATENDE")));
+        cleanup();
+        db = ServerDatabase::openSqlite(path, kConnection);
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM SCHEMAVERSAO")), QStringList{"2"});
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FORNATENDE")), QStringList{"0"});
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"40"});
+    }
+
+    void foreignDatabaseIsRefused()
+    {
+        cleanup();
+        const QString other = dir.filePath(QStringLiteral("alheio.db"));
+        {
+            QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+            raw.setDatabaseName(other);
+            QVERIFY(raw.open());
+            QVERIFY(runs(raw, QStringLiteral("CREATE TABLE QUALQUER (X INTEGER)")));
+            raw.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+        try {
+            ServerDatabase::openSqlite(other, kConnection);
+            QFAIL("a database without SCHEMAVERSAO was accepted");
+        } catch (const ServerError &error) {
+            QVERIFY(error.message().contains(QStringLiteral("SCHEMAVERSAO")));
+        }
+        QVERIFY(!QSqlDatabase::contains(kConnection));   // no connection left behind
+    }
+
+    void unopenableFileIsAPortugueseError()
+    {
+        cleanup();
+        try {
+            ServerDatabase::openSqlite(dir.filePath(QStringLiteral("nao/existe/aqui.db")), kConnection);
+            QFAIL("opened a file in a missing folder");
+        } catch (const ServerError &error) {
+            QVERIFY(error.message().startsWith(QStringLiteral("Não foi possível abrir o banco de dados")));
+        }
+        QVERIFY(!QSqlDatabase::contains(kConnection));
+    }
+
+    void keysAreEnforcedByTheDatabase_data()
+    {
+        QTest::addColumn<QString>("statement");
+        QTest::newRow("duplicate pair") << "INSERT INTO FORNATENDE VALUES ('1002', '0001', '01', 0, '2026-01-01', 'x')";
+        QTest::newRow("pair with unknown supplier")
+            << "INSERT INTO FORNATENDE VALUES ('9999', '0001', '01', 0, '2026-01-01', 'x')";
+        QTest::newRow("pair with unknown branch")
+            << "INSERT INTO FORNATENDE VALUES ('1001', '9999', '01', 0, '2026-01-01', 'x')";
+        QTest::newRow("pair with unknown periodicity")
+            << "INSERT INTO FORNATENDE VALUES ('1001', '0003', 'ZZ', 0, '2026-01-01', 'x')";
+        QTest::newRow("lead time out of range")
+            << "INSERT INTO FORNATENDE VALUES ('1001', '0003', '01', 1000, '2026-01-01', 'x')";
+        QTest::newRow("branch in unknown region")
+            << "INSERT INTO FILIAL VALUES ('0999', 'XX', 'Loja', '1058', 'SP', '0001')";
+        QTest::newRow("branch in unknown municipality")
+            << "INSERT INTO FILIAL VALUES ('0999', 'SE', 'Loja', '1058', 'SP', '0999')";
+        QTest::newRow("supplier of unknown type")
+            << "INSERT INTO FORNECEDOR VALUES ('2001', 'X', '12345678901', 'A', 'B')";
+        QTest::newRow("served region unknown") << "INSERT INTO FORNREGIAO VALUES ('1001', 'XX')";
+        QTest::newRow("deleting a served branch") << "DELETE FROM FILIAL WHERE CDFILIAL = '0001'";
+    }
+
+    void keysAreEnforcedByTheDatabase()
+    {
+        QFETCH(QString, statement);
+        QVERIFY(!runs(db, statement));
+    }
+
+    void sampleDataKeepsItsPromises()
+    {
+        QCOMPARE(column(db, QStringLiteral("SELECT CDREGIAO FROM REGIAO ORDER BY CDREGIAO")),
+                 (QStringList{"CO", "N", "NE", "S", "SE"}));
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"40"});
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(DISTINCT CDREGIAO) FROM FILIAL")), QStringList{"5"});
+        QVERIFY(column(db, QStringLiteral("SELECT COUNT(DISTINCT SGESTADO) FROM FILIAL")).value(0).toInt() >= 10);
+        QCOMPARE(column(db, QStringLiteral("SELECT IDTPIJURFORN || COUNT(*) FROM FORNECEDOR"
+                                           " GROUP BY IDTPIJURFORN ORDER BY 1")),
+                 (QStringList{"F10", "J20"}));
+        QCOMPARE(column(db, QStringLiteral("SELECT CDPERIENTR FROM PERIENTR ORDER BY CDPERIENTR")),
+                 (QStringList{"01", "07", "0A", "15", "1A", "30"}));
+        QCOMPARE(column(db, QStringLiteral("SELECT VLPARAMGERAL FROM PARAMGERAL WHERE NRPARAMGERAL = 0")),
+                 QStringList{"3"});
+        QCOMPARE(column(db, QStringLiteral("PRAGMA foreign_key_check")), QStringList{});
+        // Every branch lies in its state's region and uses codes of the documented sizes.
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL WHERE LENGTH(CDFILIAL) <> 4"
+                                           " OR LENGTH(CDMUNICIPIO) <> 4 OR LENGTH(CDPAIS) <> 4")),
+                 QStringList{"0"});
+    }
+
+    void sampleRegistrationNumbersHaveValidCheckDigits()
+    {
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("SELECT IDTPIJURFORN, NRINSJURFORN FROM FORNECEDOR")));
+        int checked = 0;
+        while (query.next()) {
+            const QString type = query.value(0).toString();
+            const QString number = query.value(1).toString();
+            QVERIFY2(isValidRegistrationNumber(type, number), qPrintable(type + QLatin1Char(' ') + number));
+            ++checked;
+        }
+        QCOMPARE(checked, 30);
+    }
+
+    void registrationNumberCheckDigits_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("cnpj") << "J" << "11222333000181" << true;
+        QTest::newRow("cnpj last digit 0") << "J" << "11444777000161" << true;
+        QTest::newRow("cnpj wrong digit") << "J" << "11222333000182" << false;
+        QTest::newRow("cnpj as individual") << "F" << "11222333000181" << false;
+        QTest::newRow("cnpj formatted") << "J" << "11.222.333/0001-81" << false;
+        QTest::newRow("cnpj repeated digit") << "J" << "00000000000000" << false;
+        QTest::newRow("cpf") << "F" << "52998224725" << true;
+        QTest::newRow("cpf wrong digit") << "F" << "52998224726" << false;
+        QTest::newRow("cpf repeated digit") << "F" << "11111111111" << false;
+        QTest::newRow("cpf short") << "F" << "5299822472" << false;
+        QTest::newRow("unknown type") << "X" << "52998224725" << false;
+        QTest::newRow("empty") << "J" << "" << false;
+    }
+
+    void registrationNumberCheckDigits()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, number);
+        QFETCH(bool, valid);
+        QCOMPARE(isValidRegistrationNumber(type, number), valid);
+    }
+
+    void checkDigitsAreComputedFromTheBase()
+    {
+        QCOMPARE(cnpjFromBase(QStringLiteral("112223330001")), QStringLiteral("11222333000181"));
+        QCOMPARE(cpfFromBase(QStringLiteral("529982247")), QStringLiteral("52998224725"));
+        QCOMPARE(cnpjFromBase(QStringLiteral("1122233300")), QString());
+        QCOMPARE(cpfFromBase(QStringLiteral("52998224a")), QString());
+    }
+
+    void scriptSplitter_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("statements");
+        QTest::newRow("two statements") << "SELECT 1; SELECT 2;" << QStringList{"SELECT 1", "SELECT 2"};
+        QTest::newRow("no final semicolon") << "SELECT 1" << QStringList{"SELECT 1"};
+        QTest::newRow("semicolon in text") << "INSERT INTO T VALUES ('a;b');" << QStringList{"INSERT INTO T VALUES ('a;b')"};
+        QTest::newRow("escaped quote") << "SELECT 'D''Ávila; x'; SELECT 2"
+                                       << QStringList{"SELECT 'D''Ávila; x'", "SELECT 2"};
+        QTest::newRow("line comment with semicolon") << "-- a; b\nSELECT 1; -- fim;\n"
+                                                     << QStringList{"SELECT 1"};
+        QTest::newRow("dashes in text") << "SELECT '--x';" << QStringList{"SELECT '--x'"};
+        QTest::newRow("block comment") << "SELECT /* ; */ 1;" << QStringList{"SELECT   1"};
+        QTest::newRow("blank statements") << " ; ;\n;" << QStringList{};
+    }
+
+    void scriptSplitter()
+    {
+        QFETCH(QString, script);
+        QFETCH(QStringList, statements);
+        QCOMPARE(splitSqlScript(script), statements);
+    }
+
+    void generatorFillsTheRequestedSizes()
+    {
+        DataGenerator::populate(db, 120, 45);
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"120"});
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FORNECEDOR")), QStringList{"45"});
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FORNREGIAO")), QStringList{QString::number(45 * 5)});
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FORNATENDE")), QStringList{"0"});
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(DISTINCT CDREGIAO) FROM FILIAL")), QStringList{"5"});
+        QCOMPARE(column(db, QStringLiteral("PRAGMA foreign_key_check")), QStringList{});
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("SELECT IDTPIJURFORN, NRINSJURFORN FROM FORNECEDOR")));
+        while (query.next())
+            QVERIFY(isValidRegistrationNumber(query.value(0).toString(), query.value(1).toString()));
+        // Branches are placed in their state's region (São Paulo in the Southeast).
+        QCOMPARE(column(db, QStringLiteral("SELECT DISTINCT CDREGIAO FROM FILIAL WHERE SGESTADO = 'SP'")),
+                 QStringList{"SE"});
+    }
+
+    void generatorCodesFitTheColumns()
+    {
+        QCOMPARE(DataGenerator::branchCode(7, 1000), QStringLiteral("0007"));
+        QCOMPARE(DataGenerator::branchCode(9999, 9999), QStringLiteral("9999"));
+        QCOMPARE(DataGenerator::branchCode(10000, 20000).size(), 4);
+        QCOMPARE(DataGenerator::branchCode(DataGenerator::maxBranches(), DataGenerator::maxBranches()),
+                 QStringLiteral("ZZZZ"));
+        QVERIFY(DataGenerator::supplierCode(1).size() <= 21);
+        QVERIFY_THROWS_EXCEPTION(ServerError, DataGenerator::populate(db, 0, 10));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerDatabase)
+#include "tst_serverdatabase.moc"
