@@ -34,11 +34,19 @@ public:
     TParam &ParamByName(const QString &name);
     // The SQL text that runs on the current connection.
     QString ActiveSQL() const;
+    // The text for a driver name (QOCI, QODBC/QTDS, QIBASE; anything else: SQL).
+    QString SQLForDriver(const QString &driverName) const;
+
+    // Queries only read: Edit refuses.
+    bool CanModify() const override { return false; }
 
 protected:
     // Runs the SQL with its parameters bound; throws EDatabaseError on failure (no
     // connection "adcGeral", SQL error). Fields defined beforehand are matched by name
     // (and must be present); without them, the result's columns become the fields.
+    // Each :NAME in the text (outside quotes and comments; "::" is left alone) is bound
+    // by position to the parameter of that name, so a name may occur more than once.
+    // A parameter never set binds null.
     void DoOpen() override;
 
 private:

@@ -54,10 +54,17 @@ public:
     bool Eof() const { return m_eof; }       // true after Next past the last row, or empty
     bool Bof() const { return m_bof; }
 
-    // Editing of the current row.
+    // Editing of the current row. Edit copies the row into an edit buffer (empty or
+    // closed data set, or one that cannot be modified: EDatabaseError); field writes go
+    // to the buffer; Post writes it into the record, Cancel drops it. Post does not
+    // re-filter or re-order: the record keeps its place in the view until the next
+    // filter or order change (so a grid's cursor never jumps away under the user).
+    // Moving the cursor posts a pending edit first.
     void Edit();
     void Post();
     void Cancel();
+    // False for data sets that only read (queries); Edit then refuses.
+    virtual bool CanModify() const { return true; }
 
     // Suspends and resumes bound controls; nested.
     void DisableControls();
@@ -66,6 +73,11 @@ public:
 
     // Record access for the view (row = view position).
     QVariant ValueAt(int row, int fieldIndex) const;
+    // Writes one cell: moves to the row, edits, sets the field, posts (cancels and
+    // throws when the value does not fit the field).
+    void SetCellValue(int row, int fieldIndex, const QVariant &value);
+    // A cell value as text (null: ""; booleans "True"/"False").
+    static QString CellText(const QVariant &value, TFieldType type);
 
     // QAbstractTableModel
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -73,6 +85,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // In-place editing from a view: moves to the row, edits, writes the field, posts.
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
     // Tell views that a field definition changed (label, visibility).
     void NotifyFieldsChanged();
@@ -85,6 +99,30 @@ signals:
 protected:
     // Subclasses fill the records on open.
     virtual void DoOpen() = 0;
+
+    // A field definition as a data source (packet, query result) describes it.
+    struct FieldSpec {
+        QString name;
+        TFieldType type = TFieldType::String;
+        int size = 0;
+    };
+    // True when the fields were defined by the program (AddField) rather than taken
+    // from the data on open.
+    bool HasPersistentFields() const { return !m_fields.empty() && !m_defaultFields; }
+    // Makes the given definitions the data set's fields (data-derived fields). Existing
+    // field objects with the same name and type are kept, so pointers stay valid.
+    void SetDefaultFields(const QVector<FieldSpec> &specs);
+    // The value converted to the field type (null stays null); EDatabaseError naming
+    // the field when it does not convert.
+    static QVariant ConvertToFieldType(const QVariant &value, TFieldType type,
+                                       const QString &fieldName);
+    // Opens (or, when open, reloads) with the records: cursor on the first row, then
+    // AfterOpen. Used by subclasses that load data from outside Open.
+    void OpenWithRecords(std::vector<QVector<QVariant>> records);
+    // Called after Post changed a record (record index), and after all records were
+    // replaced; subclasses drop what they derived from the values.
+    virtual void RecordChanged(int recordIndex) { Q_UNUSED(recordIndex); }
+    virtual void RecordsReplaced() {}
     // Replace all records; keeps the view in record order, then applies RebuildView.
     void SetRecords(std::vector<QVector<QVariant>> records);
     std::vector<QVector<QVariant>> &Records() { return m_records; }
@@ -101,7 +139,14 @@ private:
     friend class TField;
     QVariant CurrentValue(int fieldIndex) const;
     void SetCurrentValue(int fieldIndex, const QVariant &value);
+    QString DisplayTextAtRow(const TField &field, int row) const;
     void MoveTo(int row);
+    void CheckBrowseMode();            // posts a pending edit
+    void BeginChange();                // before records/view change: begin a reset
+    void EndChange();                  // after: end it (or leave it pending)
+    void RowChanged();                 // currentRowChanged now, or at EnableControls
+    void CellsChanged(int row);        // dataChanged for one row, or a pending reset
+    void RenumberFields();
 
     std::vector<std::unique_ptr<TField>> m_fields;
     std::vector<QVector<QVariant>> m_records;
@@ -113,4 +158,9 @@ private:
     bool m_bof = true;
     int m_disableCount = 0;
     bool m_resetPending = false;
+    bool m_rowChangePending = false;
+    bool m_fieldsChangePending = false;
+    bool m_resetOpen = false;          // a beginResetModel awaits its end
+    bool m_defaultFields = false;      // fields came from the data, not AddField
+    mutable int m_peekRow = -1;        // row that field reads refer to while drawing
 };

@@ -8,6 +8,8 @@
 
 #include "hostlib_export.h"
 
+#include <QList>
+#include <QPointer>
 #include <QRect>
 #include <QStyle>
 #include <QTableView>
@@ -22,10 +24,11 @@ class TField;
 // One grid column: the field it shows and its title's look.
 struct HOSTLIB_EXPORT TColumn {
     TField *Field = nullptr;
-    QString TitleCaption;                        // defaults to the field's display label
+    QString TitleCaption;                        // empty: the field's display label (followed live)
     Qt::Alignment TitleAlignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool ReadOnly = false;
     int Width = -1;                              // pixels; -1: from the display width
+                                                 // (re-applied by RebuildColumns)
 };
 
 class HOSTLIB_EXPORT TDBGrid : public QTableView {
@@ -59,8 +62,13 @@ public:
     std::function<void(QPainter *painter, const QRect &rect, int dataCol, TColumn &column,
                        QStyle::State state)> OnDrawColumnCell;
 
-    // Rebuilds the columns from the data set's visible fields.
+    // Rebuilds the columns from the data set's visible fields. Settings of columns
+    // whose field stays visible (caption, alignment, read-only, width) are kept.
+    // Runs by itself when the data source, its data set or the fields change.
     void RebuildColumns();
+
+    TDataSet *DataSet() const;                   // the data source's data set, or nullptr
+    int ColumnOfField(const TField *field) const; // visible-column index, -1 when none
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -70,8 +78,21 @@ protected:
 private:
     class CellDelegate;
     class ColumnModel;
+    void AttachDataSet(TDataSet *dataSet);
+    void SyncFromCursor();
+    void AfterModelReset();
+    void TitleClicked(int fieldIndex);
+    int DefaultWidth(const TColumn &column) const;
+    TColumn *ColumnForField(int fieldIndex);
+
     std::vector<TColumn> m_columns;
+    std::vector<int> m_fieldToColumn;            // field index -> visible column, -1
     TDataSource *m_source = nullptr;
+    QPointer<TDataSet> m_dataSet;
+    QList<QMetaObject::Connection> m_sourceConnections;
+    QList<QMetaObject::Connection> m_dataSetConnections;
+    ColumnModel *m_model = nullptr;
+    CellDelegate *m_delegate = nullptr;
     bool m_editing = false;
     bool m_syncing = false;
 };

@@ -33,7 +33,7 @@ public:
     bool Calculated = false;
     int Tag = 0;
     QString EditMask;
-    GetTextHandler OnGetText;
+    GetTextHandler OnGetText;   // may read the field's Value(): it is the value on the row drawn
 
     // Value on the current row (the edit buffer while editing).
     QVariant Value() const;
@@ -49,5 +49,7 @@ public:
     QString DisplayTextAt(int row) const;
 
 private:
+    friend class TDataSet;
     TDataSet *m_dataSet;
+    int m_index = -1;                        // kept by the data set
 };
