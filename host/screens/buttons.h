@@ -4,9 +4,11 @@
 #include "hostlib_export.h"
 
 #include <QLineEdit>
+#include <QPixmap>
 #include <QToolButton>
 #include <functional>
 
+class QKeyEvent;
 class TDataSource;
 
 // Flat tool button with a hint (tooltip) and a two-state glyph (normal, disabled).
@@ -16,6 +18,8 @@ public:
     explicit TButtonFlat(QWidget *parent = nullptr);
     // Runs the click handler as a user click would (when enabled).
     void Click() { click(); }
+    // The glyph in its two states; without a disabled image Qt greys the normal one.
+    void SetGlyph(const QPixmap &normal, const QPixmap &disabled = QPixmap());
 };
 
 // Lookup button: on click fires OnBeforePesq, lists the rows of DataSource under Title
@@ -23,6 +27,10 @@ public:
 // rows), and after a pick leaves the picked row current and fires OnAfterPesq.
 class HOSTLIB_EXPORT TBtnPesquisa : public QToolButton {
     Q_OBJECT
+    // For screen descriptions (.ui): <property name="title">, "emptyError", "pesqChave".
+    Q_PROPERTY(QString title READ title WRITE setTitle)
+    Q_PROPERTY(QString emptyError READ emptyError WRITE setEmptyError)
+    Q_PROPERTY(bool pesqChave READ pesqChave WRITE setPesqChave)
 public:
     explicit TBtnPesquisa(QWidget *parent = nullptr);
 
@@ -36,18 +44,37 @@ public:
 
     // The modal list of the last click (for tests; nullptr when none is open).
     static QWidget *ActiveList();
+
+    QString title() const { return Title; }
+    void setTitle(const QString &title) { Title = title; }
+    QString emptyError() const { return EmptyError; }
+    void setEmptyError(const QString &text) { EmptyError = text; }
+    bool pesqChave() const { return PesqChave; }
+    void setPesqChave(bool on) { PesqChave = on; }
+
+private:
+    // The click: before event, list, pick, after event (errors end it, see Guard).
+    void Pesquisar();
 };
 
 // Line edit with an edit mask in the form "mask;saveLiterals;blank" (see
 // Consiste::FormatMaskText), an upper-case option, a key-press hook and an exit hook.
 class HOSTLIB_EXPORT TMaskEdit : public QLineEdit {
     Q_OBJECT
+    // For screen descriptions (.ui): <property name="editMask">, "upperCase"; the
+    // maximum length is QLineEdit's "maxLength".
+    Q_PROPERTY(QString editMask READ EditMask WRITE SetEditMask)
+    Q_PROPERTY(bool upperCase READ upperCase WRITE setUpperCase)
 public:
     explicit TMaskEdit(QWidget *parent = nullptr);
 
     QString EditMask() const { return m_editMask; }
     void SetEditMask(const QString &editMask);
+    void setEditMask(const QString &editMask) { SetEditMask(editMask); }
+    bool Masked() const;
     bool UpperCase = false;
+    bool upperCase() const { return UpperCase; }
+    void setUpperCase(bool on) { UpperCase = on; }
     // The text as the program reads it: with saveLiterals 0, only what was typed
     // (unfilled positions dropped, blanks between typed characters kept).
     QString Text() const;
@@ -63,5 +90,11 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    int NextInput(int from) const;      // first input position at or after `from`, -1 none
+    int PriorInput(int before) const;   // last input position before `before`, -1 none
+    void BlankRange(int from, int to);
+    void TypeMasked(QChar c);
+    bool HandleMaskedEditingKey(QKeyEvent *event);
+
     QString m_editMask;
 };

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
 class TDataSet;
 class TDataSource;
 

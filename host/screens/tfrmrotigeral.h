@@ -69,17 +69,30 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void MarkMainGroupBold();
+
     Ui::TfrmRotiGeral *m_ui;
     bool m_closing = false;
+    bool m_activating = false;
 };
 
 // Creates a screen owned by the application (the main form), then runs its create
-// handling. The screen is destroyed with its owner.
+// handling. The screen is destroyed with its owner; without a main form it is a
+// top-level window that the application deletes when it quits (AdoptByApplication).
+// When the create handling raises, the screen is deleted and the error passes on.
 HOSTLIB_EXPORT QWidget *FormOwner();
+HOSTLIB_EXPORT void AdoptByApplication(QWidget *screen);
 template <class T>
 T *CreateForm()
 {
     auto *form = new T(FormOwner());
-    form->Create();
+    if (!form->parent())
+        AdoptByApplication(form);
+    try {
+        form->Create();
+    } catch (...) {
+        delete form;
+        throw;
+    }
     return form;
 }

@@ -11,6 +11,7 @@
 #include "hostlib_export.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -23,9 +24,10 @@ public:
     static const char *const DefaultName;     // "netFornNAtende"
     explicit TServerConnection(QObject *parent = nullptr, QObject *automationObject = nullptr);
     void SetAutomationObject(QObject *automationObject) { m_automation = automationObject; }
+    // The automation object as a QObject *; an invalid QVariant when none is set.
     Q_INVOKABLE QVariant AppServer();
 private:
-    QObject *m_automation;
+    QPointer<QObject> m_automation;
 };
 
 namespace AppServerClient {

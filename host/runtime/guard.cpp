@@ -1,0 +1,55 @@
+#include "guard.h"
+
+#include "errors.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMessageBox>
+
+namespace Guard {
+
+namespace {
+
+QString MessageOf(const std::exception &error)
+{
+    if (const auto *hostError = dynamic_cast<const EHostError *>(&error))
+        return hostError->message();
+    const QString text = QString::fromLocal8Bit(error.what());
+    return text.isEmpty() ? QStringLiteral("Erro inesperado.") : text;
+}
+
+void ShowError(QWidget *parent, const QString &text)
+{
+    if (!parent)
+        parent = QApplication::activeWindow();
+    QMessageBox::critical(parent, QStringLiteral("Erro"), text);
+}
+
+} // namespace
+
+void Report(QWidget *parent, const std::exception &error)
+{
+    if (dynamic_cast<const EAbort *>(&error))
+        return;   // its message was shown before the handler ended
+    ShowError(parent, MessageOf(error));
+}
+
+bool Run(QWidget *parent, const std::function<void()> &fn)
+{
+    // Showing the message may itself fail (no application object, for one); nothing may
+    // leave this function either way, since the caller is Qt's event dispatch.
+    try {
+        try {
+            fn();
+            return true;
+        } catch (const std::exception &error) {
+            Report(parent, error);
+        } catch (...) {
+            ShowError(parent, QStringLiteral("Erro inesperado."));
+        }
+    } catch (...) {
+    }
+    return false;
+}
+
+} // namespace Guard

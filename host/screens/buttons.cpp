@@ -1,0 +1,319 @@
+#include "buttons.h"
+
+#include "consiste.h"
+#include "editmask.h"
+#include "pesqdialog.h"
+#include "runtime/errors.h"
+#include "runtime/guard.h"
+
+#include "data/tdataset.h"
+#include "data/tdatasource.h"
+#include "data/tfield.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPointer>
+
+// ---------------------------------------------------------------------------------------
+// TButtonFlat
+
+TButtonFlat::TButtonFlat(QWidget *parent)
+    : QToolButton(parent)
+{
+    setAutoRaise(true);
+    setFocusPolicy(Qt::NoFocus);   // a speed button never takes the focus from the edit
+    setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+}
+
+void TButtonFlat::SetGlyph(const QPixmap &normal, const QPixmap &disabled)
+{
+    QIcon icon(normal);
+    if (!disabled.isNull())
+        icon.addPixmap(disabled, QIcon::Disabled);
+    setIcon(icon);
+    if (!normal.isNull())
+        setIconSize(normal.size());
+}
+
+// ---------------------------------------------------------------------------------------
+// TBtnPesquisa
+
+namespace {
+QPointer<QWidget> g_activeLookup;
+}
+
+TBtnPesquisa::TBtnPesquisa(QWidget *parent)
+    : QToolButton(parent)
+{
+    setAutoRaise(true);
+    setFocusPolicy(Qt::NoFocus);
+    setToolTip(QStringLiteral("Pesquisar"));
+    connect(this, &QToolButton::clicked, this, [this] { Guard::Run(window(), [this] { Pesquisar(); }); });
+}
+
+QWidget *TBtnPesquisa::ActiveList()
+{
+    return g_activeLookup;
+}
+
+void TBtnPesquisa::Pesquisar()
+{
+    bool cancel = false;
+    if (OnBeforePesq)
+        OnBeforePesq(this, cancel);
+    if (cancel)
+        return;
+
+    TDataSet *dataSet = DataSource ? DataSource->DataSet() : nullptr;
+    if (!dataSet)
+        throw EHostError(QStringLiteral("Pesquisa sem conjunto de dados associado."));
+    if (!dataSet->Active() || dataSet->IsEmpty()) {
+        Consiste::MensErro(EmptyError.isEmpty() ? QStringLiteral("Não há registros para pesquisar.")
+                                                : EmptyError,
+                           false);
+        return;
+    }
+
+    QStringList searchFields;
+    for (int i = 0; i < dataSet->FieldCount(); ++i) {
+        const TField *field = dataSet->Fields(i);
+        if (!field->Visible)
+            continue;
+        searchFields.append(field->FieldName);
+        if (PesqChave)
+            break;   // the key is the first visible column
+    }
+
+    PesqDialog dialog(window(), DataSource, Title, PesqDialog::Mode::PickOne, searchFields);
+    dialog.setObjectName(QStringLiteral("frmPesquisa"));
+    g_activeLookup = &dialog;
+    const int result = dialog.exec();
+    g_activeLookup = nullptr;
+    if (result != QDialog::Accepted)
+        return;
+    const int row = dialog.CurrentRow();
+    if (row < 0)
+        return;
+    if (dataSet->RecNo() != row)
+        dataSet->SetRecNo(row);
+    if (Associate)
+        Associate->setFocus(Qt::OtherFocusReason);
+    if (OnAfterPesq)
+        OnAfterPesq(this);
+}
+
+// ---------------------------------------------------------------------------------------
+// TMaskEdit
+//
+// With a mask the edit always holds one character per mask position: literals in
+// place, unfilled input positions as the blank character. Typing overwrites the next
+// input position; Backspace and Delete blank a position. Without a mask it is a plain
+// line edit with the key-press hook and the upper-case option.
+
+TMaskEdit::TMaskEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+}
+
+namespace {
+
+EditMask::Spec SpecOf(const QString &editMask)
+{
+    return EditMask::Parse(editMask);
+}
+
+} // namespace
+
+void TMaskEdit::SetEditMask(const QString &editMask)
+{
+    const QString typed = Text();
+    m_editMask = editMask;
+    const EditMask::Spec spec = SpecOf(editMask);
+    const bool masked = !spec.isEmpty();
+    setAttribute(Qt::WA_InputMethodEnabled, !masked);
+    setContextMenuPolicy(masked ? Qt::NoContextMenu : Qt::DefaultContextMenu);
+    setAcceptDrops(!masked);
+    if (masked)
+        setMaxLength(spec.positions.size());
+    SetText(typed);
+}
+
+bool TMaskEdit::Masked() const
+{
+    return !SpecOf(m_editMask).isEmpty();
+}
+
+QString TMaskEdit::Text() const
+{
+    const EditMask::Spec spec = SpecOf(m_editMask);
+    if (spec.isEmpty())
+        return text();
+    const QString shown = text();
+    QString value;
+    bool anyFilled = false;
+    for (int i = 0; i < spec.positions.size(); ++i) {
+        const QChar c = i < shown.size() ? shown[i] : spec.blank;
+        const EditMask::Position &p = spec.positions[i];
+        if (p.literal) {
+            if (spec.saveLiterals)
+                value += p.ch;
+            continue;
+        }
+        if (c != spec.blank && c != QLatin1Char(' '))
+            anyFilled = true;
+        value += (c == spec.blank) ? QLatin1Char(' ') : c;
+    }
+    if (!anyFilled)
+        return QString();
+    // Unfilled positions at either end are dropped; blanks between typed characters stay.
+    return value.trimmed();
+}
+
+void TMaskEdit::SetText(const QString &value)
+{
+    const EditMask::Spec spec = SpecOf(m_editMask);
+    if (spec.isEmpty()) {
+        setText(value);
+        return;
+    }
+    QString shown;
+    if (!EditMask::LayOut(spec, value, true, shown))
+        EditMask::LayOut(spec, value.left(spec.saveLiterals ? spec.positions.size() : spec.InputCount()),
+                         true, shown);
+    setText(shown);
+    setCursorPosition(NextInput(0));
+}
+
+int TMaskEdit::NextInput(int from) const
+{
+    const EditMask::Spec spec = SpecOf(m_editMask);
+    for (int i = qMax(0, from); i < spec.positions.size(); ++i) {
+        if (!spec.positions[i].literal)
+            return i;
+    }
+    return -1;
+}
+
+int TMaskEdit::PriorInput(int before) const
+{
+    const EditMask::Spec spec = SpecOf(m_editMask);
+    for (int i = qMin(before, int(spec.positions.size())) - 1; i >= 0; --i) {
+        if (!spec.positions[i].literal)
+            return i;
+    }
+    return -1;
+}
+
+void TMaskEdit::BlankRange(int from, int to)
+{
+    const EditMask::Spec spec = SpecOf(m_editMask);
+    QString shown = text();
+    for (int i = qMax(0, from); i < to && i < shown.size(); ++i) {
+        if (!spec.positions[i].literal)
+            shown[i] = spec.blank;
+    }
+    setText(shown);
+    setCursorPosition(from);
+}
+
+void TMaskEdit::TypeMasked(QChar c)
+{
+    const EditMask::Spec spec = SpecOf(m_editMask);
+    int at = cursorPosition();
+    if (hasSelectedText()) {
+        at = selectionStart();
+        BlankRange(at, at + selectedText().size());
+    }
+    at = NextInput(at);
+    if (at < 0)
+        return;
+    const EditMask::Position &p = spec.positions[at];
+    if (!EditMask::Accepts(p, c))
+        return;
+    QString shown = text();
+    shown[at] = (c == QLatin1Char(' ')) ? spec.blank : EditMask::ApplyCase(p, c);
+    setText(shown);
+    const int next = NextInput(at + 1);
+    setCursorPosition(next < 0 ? shown.size() : next);
+}
+
+bool TMaskEdit::HandleMaskedEditingKey(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Backspace) {
+        if (hasSelectedText()) {
+            BlankRange(selectionStart(), selectionStart() + selectedText().size());
+        } else if (const int at = PriorInput(cursorPosition()); at >= 0) {
+            BlankRange(at, at + 1);
+        }
+        return true;
+    }
+    if (event->key() == Qt::Key_Delete) {
+        if (hasSelectedText()) {
+            BlankRange(selectionStart(), selectionStart() + selectedText().size());
+        } else if (const int at = NextInput(cursorPosition()); at >= 0) {
+            BlankRange(at, at + 1);
+            setCursorPosition(at);
+        }
+        return true;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        const QString pasted = QApplication::clipboard()->text();
+        for (QChar c : pasted)
+            TypeMasked(UpperCase ? c.toUpper() : c);
+        return true;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        if (hasSelectedText()) {
+            copy();
+            BlankRange(selectionStart(), selectionStart() + selectedText().size());
+        }
+        return true;
+    }
+    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo))
+        return true;
+    return false;
+}
+
+void TMaskEdit::keyPressEvent(QKeyEvent *event)
+{
+    const QString typed = event->text();
+    const bool isChar = typed.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+                        && (typed[0].isPrint() || typed[0] == QLatin1Char('\b') || typed[0] == QLatin1Char('\r'));
+    QChar key = isChar ? typed[0] : QChar();
+    if (isChar && OnKeyPress) {
+        bool handled = Guard::Run(window(), [&] { OnKeyPress(key); });
+        if (!handled || key.isNull()) {
+            event->accept();
+            return;
+        }
+    }
+    if (isChar && key.isPrint()) {
+        if (UpperCase)
+            key = key.toUpper();
+        if (isReadOnly())
+            ; // nothing to type into
+        else if (Masked())
+            TypeMasked(key);
+        else
+            insert(QString(key));
+        event->accept();
+        return;
+    }
+    if (Masked() && !isReadOnly() && HandleMaskedEditingKey(event)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TMaskEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    // Leaving the window (a dialog opening over it) is not leaving the field.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    if (OnExit)
+        Guard::Run(window(), OnExit);
+}

@@ -1,0 +1,143 @@
+#include "editmask.h"
+
+namespace EditMask {
+
+namespace {
+
+// Splits "mask;save;blank" from the right: the last two unescaped ';' end the mask.
+void SplitFields(const QString &editMask, QString &mask, QString &save, QString &blank)
+{
+    QVector<int> separators;
+    for (int i = 0; i < editMask.size(); ++i) {
+        if (editMask[i] == QLatin1Char('\\')) {
+            ++i;
+            continue;
+        }
+        if (editMask[i] == QLatin1Char(';'))
+            separators.append(i);
+    }
+    mask = editMask;
+    if (separators.size() >= 2) {
+        const int first = separators[separators.size() - 2];
+        const int second = separators.last();
+        mask = editMask.left(first);
+        save = editMask.mid(first + 1, second - first - 1);
+        blank = editMask.mid(second + 1);
+    } else if (separators.size() == 1) {
+        mask = editMask.left(separators[0]);
+        save = editMask.mid(separators[0] + 1);
+    }
+}
+
+bool IsInputChar(QChar c)
+{
+    return QStringLiteral("09#LlAaCc").contains(c);
+}
+
+} // namespace
+
+int Spec::InputCount() const
+{
+    int count = 0;
+    for (const Position &p : positions)
+        count += p.literal ? 0 : 1;
+    return count;
+}
+
+Spec Parse(const QString &editMask)
+{
+    QString mask, save, blank;
+    SplitFields(editMask, mask, save, blank);
+
+    Spec spec;
+    spec.saveLiterals = save.trimmed() != QLatin1String("0");
+    if (!blank.isEmpty())
+        spec.blank = blank[0];
+
+    CaseMode caseMode = CaseMode::None;
+    for (int i = 0; i < mask.size(); ++i) {
+        const QChar c = mask[i];
+        if (c == QLatin1Char('\\') && i + 1 < mask.size()) {
+            spec.positions.append({true, mask[++i], false, caseMode});
+        } else if (c == QLatin1Char('<') && i + 1 < mask.size() && mask[i + 1] == QLatin1Char('>')) {
+            caseMode = CaseMode::None;
+            ++i;
+        } else if (c == QLatin1Char('>')) {
+            caseMode = CaseMode::Upper;
+        } else if (c == QLatin1Char('<')) {
+            caseMode = CaseMode::Lower;
+        } else if (c == QLatin1Char('!')) {
+            // alignment of optional blanks: not needed for laying out values
+        } else if (IsInputChar(c)) {
+            const bool required = c == QLatin1Char('0') || c == QLatin1Char('L')
+                                  || c == QLatin1Char('A') || c == QLatin1Char('C');
+            spec.positions.append({false, c, required, caseMode});
+        } else {
+            spec.positions.append({true, c, false, caseMode});
+        }
+    }
+    return spec;
+}
+
+bool Accepts(const Position &position, QChar c)
+{
+    if (position.literal)
+        return c == position.ch;
+    if (c == QLatin1Char(' ') && !position.required)
+        return true;
+    switch (position.ch.toLatin1()) {
+    case '0':
+    case '9':
+        return c.isDigit();
+    case '#':
+        return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
+    case 'L':
+    case 'l':
+        return c.isLetter();
+    case 'A':
+    case 'a':
+        return c.isLetterOrNumber();
+    default:
+        return !c.isNull() && c.isPrint();
+    }
+}
+
+QChar ApplyCase(const Position &position, QChar c)
+{
+    switch (position.caseMode) {
+    case CaseMode::Upper:
+        return c.toUpper();
+    case CaseMode::Lower:
+        return c.toLower();
+    case CaseMode::None:
+        break;
+    }
+    return c;
+}
+
+bool LayOut(const Spec &spec, const QString &value, bool fillRest, QString &out)
+{
+    QString result;
+    int lastPlaced = 0;      // length of result up to the last value character placed
+    int next = 0;            // next value character
+    for (const Position &p : spec.positions) {
+        if (p.literal) {
+            if (spec.saveLiterals && next < value.size() && value[next] == p.ch)
+                ++next;
+            result += p.ch;
+            continue;
+        }
+        if (next < value.size()) {
+            result += ApplyCase(p, value[next++]);
+            lastPlaced = result.size();
+        } else {
+            result += spec.blank;
+        }
+    }
+    if (next < value.size())
+        return false;
+    out = fillRest ? result : result.left(lastPlaced);
+    return true;
+}
+
+} // namespace EditMask

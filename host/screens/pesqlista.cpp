@@ -1,0 +1,110 @@
+#include "pesqlista.h"
+
+#include "consiste.h"
+#include "pesqdialog.h"
+#include "runtime/errors.h"
+
+#include "data/tdataset.h"
+#include "data/tdatasource.h"
+#include "data/tfield.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSet>
+
+namespace Pesqlista {
+
+namespace {
+
+QPointer<QWidget> g_activeList;
+
+QStringList VisibleFieldNames(TDataSet *dataSet)
+{
+    QStringList names;
+    for (int i = 0; i < dataSet->FieldCount(); ++i) {
+        if (dataSet->Fields(i)->Visible)
+            names.append(dataSet->Fields(i)->FieldName);
+    }
+    return names;
+}
+
+// Codes of a selection string "_A_B_"; any other text (empty, "T") holds none.
+QSet<QString> CodesOf(const QString &selection)
+{
+    QSet<QString> codes;
+    if (!selection.startsWith(QLatin1Char('_')))
+        return codes;
+    const QStringList parts = selection.split(QLatin1Char('_'), Qt::SkipEmptyParts);
+    for (const QString &code : parts)
+        codes.insert(code);
+    return codes;
+}
+
+} // namespace
+
+bool PesquisaLista(TDataSource *source, const QString &keyField, const QString &title,
+                   bool /*flag*/, QString &selection)
+{
+    TDataSet *dataSet = source ? source->DataSet() : nullptr;
+    if (!dataSet)
+        throw EHostError(QStringLiteral("Pesquisa sem conjunto de dados associado."));
+    if (!dataSet->Active())
+        dataSet->Open();
+    TField *key = dataSet->FieldByName(keyField);
+
+    const int bar = title.indexOf(QLatin1Char('|'));
+    const QString caption = bar < 0 ? title : title.left(bar);
+    const QString emptyText = bar < 0 ? QString() : title.mid(bar + 1);
+    if (dataSet->IsEmpty()) {
+        Consiste::MensErro(emptyText.isEmpty() ? QStringLiteral("Não há registros para pesquisar.")
+                                               : emptyText,
+                           false);
+        return false;
+    }
+
+    PesqDialog dialog(QApplication::activeWindow(), source, caption, PesqDialog::Mode::MarkMany,
+                      VisibleFieldNames(dataSet));
+    dialog.setObjectName(QStringLiteral("frmPesquisaLista"));
+    dialog.MarkRowsWithKeys(key, CodesOf(selection));
+    g_activeList = &dialog;
+    const int result = dialog.exec();
+    g_activeList = nullptr;
+    if (result != QDialog::Accepted)
+        return false;
+
+    QString picked;
+    const QVector<int> rows = dialog.MarkedRows();
+    for (int row : rows)
+        picked += QLatin1Char('_') + key->ValueAt(row).toString().trimmed();
+    selection = picked.isEmpty() ? QString() : picked + QLatin1Char('_');
+    return true;
+}
+
+bool LocateAll(TDataSet *dataSet, const QStringList &fieldNames, const QString &text)
+{
+    if (!dataSet || !dataSet->Active())
+        return false;
+    QVector<TField *> fields;
+    for (const QString &name : fieldNames) {
+        if (TField *field = dataSet->FindField(name))
+            fields.append(field);
+    }
+    const int rows = dataSet->RecordCount();
+    for (int row = 0; row < rows; ++row) {
+        for (TField *field : fields) {
+            if (field->DisplayTextAt(row).startsWith(text, Qt::CaseInsensitive)
+                || field->ValueAt(row).toString().startsWith(text, Qt::CaseInsensitive)) {
+                dataSet->SetRecNo(row);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QWidget *ActiveList()
+{
+    return g_activeList;
+}
+
+} // namespace Pesqlista

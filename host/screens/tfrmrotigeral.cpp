@@ -1,0 +1,212 @@
+#include "tfrmrotigeral.h"
+#include "ui_tfrmrotigeral.h"
+
+#include "buttons.h"
+#include "qvl_msg.h"
+#include "runtime/guard.h"
+#include "runtime/quorvel.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStyle>
+#include <QWindow>
+
+namespace {
+
+// Remembers whether the window that had the focus before the current one was a
+// message box. A screen that becomes active again because an error or warning box
+// closed over it does not rerun its activation: an activation that failed would
+// otherwise show its error again at once, without end.
+class ActivationTracker : public QObject {
+public:
+    static ActivationTracker &Instance()
+    {
+        static ActivationTracker *tracker = new ActivationTracker(qApp);
+        return *tracker;
+    }
+    // Whether `window`, becoming active now, takes over from a message box.
+    bool ComesFromMessageBox(QWindow *window) const
+    {
+        // Qt activates the widget before it announces the new focus window; either
+        // order is handled.
+        return m_current == window ? m_previousIsMessageBox : m_currentIsMessageBox;
+    }
+
+private:
+    explicit ActivationTracker(QObject *parent)
+        : QObject(parent)
+    {
+        connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *window) {
+            m_previousIsMessageBox = m_currentIsMessageBox;
+            m_current = window;
+            m_currentIsMessageBox = IsMessageBox(window);
+        });
+        m_current = QGuiApplication::focusWindow();
+        m_currentIsMessageBox = IsMessageBox(m_current);
+    }
+    static bool IsMessageBox(QWindow *window)
+    {
+        if (!window)
+            return false;
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget *widget : windows) {
+            if (widget->windowHandle() == window)
+                return qobject_cast<QMessageBox *>(widget) != nullptr;
+        }
+        return false;
+    }
+
+    QPointer<QWindow> m_current;
+    bool m_currentIsMessageBox = false;
+    bool m_previousIsMessageBox = false;
+};
+
+// Screens created without an owner belong to the application and go when it quits.
+QList<QPointer<QWidget>> &UnownedScreens()
+{
+    static QList<QPointer<QWidget>> screens;
+    return screens;
+}
+
+} // namespace
+
+TfrmRotiGeral::TfrmRotiGeral(QWidget *parent)
+    : QDialog(parent)
+    , m_ui(new Ui::TfrmRotiGeral)
+{
+    m_ui->setupUi(this);
+    lblCodTela = m_ui->lblCodTela;
+    grbDadosRel = m_ui->grbDadosRel;
+    panMenu = m_ui->panMenu;
+    panBotoes = m_ui->panBotoes;
+    sbtConfirma = m_ui->sbtConfirma;
+    sbtFechar = m_ui->sbtFechar;
+    msgPadrao = new TMessages(this);
+    MarkMainGroupBold();
+
+    sbtConfirma->SetGlyph(style()->standardPixmap(QStyle::SP_DialogApplyButton));
+    sbtFechar->SetGlyph(style()->standardPixmap(QStyle::SP_DialogCloseButton));
+    connect(sbtConfirma, &QToolButton::clicked, this,
+            [this] { Guard::Run(this, [this] { sbtConfirmaClick(); }); });
+    connect(sbtFechar, &QToolButton::clicked, this, &QDialog::reject);
+
+    ActivationTracker::Instance();
+}
+
+TfrmRotiGeral::~TfrmRotiGeral()
+{
+    delete m_ui;
+}
+
+void TfrmRotiGeral::Create()
+{
+    FormCreate();
+}
+
+void TfrmRotiGeral::FormCreate()
+{
+}
+
+void TfrmRotiGeral::FormClose(TCloseAction & /*action*/)
+{
+}
+
+void TfrmRotiGeral::FormActivate()
+{
+}
+
+void TfrmRotiGeral::sbtConfirmaClick()
+{
+}
+
+QWidget *TfrmRotiGeral::ConfirmControl() const
+{
+    return sbtConfirma;
+}
+
+void TfrmRotiGeral::done(int result)
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    TCloseAction action = TCloseAction::caHide;
+    const bool closed = Guard::Run(this, [&] { FormClose(action); });
+    m_closing = false;
+    // An error in the close handling, or caNone, keeps the screen open.
+    if (!closed || action == TCloseAction::caNone)
+        return;
+    QDialog::done(result);
+    if (action == TCloseAction::caFree)
+        deleteLater();
+}
+
+void TfrmRotiGeral::AdoptDescription(QWidget *content)
+{
+    if (!content)
+        return;
+    // A description set up directly on the main group renames it after its own root.
+    if (content == grbDadosRel) {
+        grbDadosRel->setObjectName(QStringLiteral("grbDadosRel"));
+        MarkMainGroupBold();
+    }
+    const QVariant codTela = content->property("codTela");
+    if (codTela.isValid())
+        lblCodTela->setText(codTela.toString());
+    const QVariant lines = content->property("msgPadrao");
+    if (lines.isValid())
+        msgPadrao->SetLines(lines.toStringList());
+    if (!content->windowTitle().isEmpty())
+        setWindowTitle(content->windowTitle());
+}
+
+void TfrmRotiGeral::MarkMainGroupBold()
+{
+    // Only the group's own title: a style sheet font does not pass to the children.
+    grbDadosRel->setStyleSheet(QStringLiteral("QGroupBox#grbDadosRel { font-weight: bold; }"));
+}
+
+bool TfrmRotiGeral::event(QEvent *event)
+{
+    if (event->type() != QEvent::WindowActivate)
+        return QDialog::event(event);
+    const bool fromMessageBox = ActivationTracker::Instance().ComesFromMessageBox(windowHandle());
+    const bool handled = QDialog::event(event);
+    if (!fromMessageBox && !m_activating) {
+        m_activating = true;
+        Guard::Run(this, [this] { FormActivate(); });
+        m_activating = false;
+    }
+    return handled;
+}
+
+void TfrmRotiGeral::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        Quorvel::ShowHelp(HelpFile, HelpContext);
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);   // Esc rejects
+}
+
+QWidget *FormOwner()
+{
+    return Quorvel::MainForm();
+}
+
+void AdoptByApplication(QWidget *screen)
+{
+    auto &screens = UnownedScreens();
+    if (screens.isEmpty()) {
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [] {
+            const auto live = UnownedScreens();
+            UnownedScreens().clear();
+            for (const QPointer<QWidget> &screen : live)
+                delete screen.data();
+        });
+    }
+    screens.removeAll(nullptr);
+    screens.append(screen);
+}
