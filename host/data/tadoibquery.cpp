@@ -158,8 +158,12 @@ void TADOIBQuery::DoOpen()
     query.setForwardOnly(true);
     if (!query.prepare(positional.text))
         throwSqlError(query.lastError());
-    for (const QString &name : positional.names)
-        query.addBindValue(m_params.value(name).Value);
+    for (const QString &name : positional.names) {
+        // An empty text is a text, not null (a null QString would bind NULL).
+        const QVariant value = m_params.value(name).Value;
+        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+        query.addBindValue(nullText ? QVariant(QStringLiteral("")) : value);
+    }
     if (!query.exec())
         throwSqlError(query.lastError());
     if (!query.isSelect())
