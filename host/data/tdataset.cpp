@@ -451,6 +451,13 @@ QVariant TDataSet::ValueAt(int row, int fieldIndex) const
     return fieldIndex < values.size() ? values[fieldIndex] : QVariant();
 }
 
+int TDataSet::SetDrawingRow(int row) const
+{
+    const int previous = m_peekRow;
+    m_peekRow = row;
+    return previous;
+}
+
 QString TDataSet::DisplayTextAtRow(const TField &field, int row) const
 {
     // The text handler reads the field as of the current row: point field reads at

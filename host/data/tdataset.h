@@ -76,6 +76,10 @@ public:
     // Writes one cell: moves to the row, edits, sets the field, posts (cancels and
     // throws when the value does not fit the field).
     void SetCellValue(int row, int fieldIndex, const QVariant &value);
+    // While a grid draws a row, field reads (Value, AsString, DisplayText) refer to that
+    // view row instead of the cursor's; -1 goes back to the cursor. Returns the row in
+    // force before, to be put back after drawing.
+    int SetDrawingRow(int row) const;
     // A cell value as text (null: ""; booleans "True"/"False").
     static QString CellText(const QVariant &value, TFieldType type);
 

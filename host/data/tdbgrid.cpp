@@ -69,6 +69,9 @@ public:
         const int column = field < m_grid->m_fieldToColumn.size() ? m_grid->m_fieldToColumn[field] : -1;
         if (column < 0)
             return;
+        // Field reads inside the hook refer to the row being drawn.
+        const TDataSet *dataSet = m_grid->DataSet();
+        const int previousRow = dataSet ? dataSet->SetDrawingRow(index.row()) : -1;
         painter->save();
         try {
             m_grid->OnDrawColumnCell(painter, option.rect, column, m_grid->Columns(column), option.state);
@@ -76,6 +79,8 @@ public:
             // No dialog from inside painting; the cell simply keeps the default look.
             qWarning("TDBGrid: erro ao desenhar célula: %s", error.what());
         }
+        if (dataSet)
+            dataSet->SetDrawingRow(previousRow);
         painter->restore();
     }
 

@@ -271,12 +271,18 @@ void TstDBGrid::columnEnterAndCellDrawingHooks()
     m_grid->OnColEnter = [&] { ++entered; };
     QSet<int> drawnColumns;
     QSet<int> drawnRows;
+    QStringList codes = Codes(*m_cds);
+    int misread = 0;
     m_grid->OnDrawColumnCell = [&](QPainter *painter, const QRect &rect, int dataCol, TColumn &column, QStyle::State) {
         QVERIFY(painter);
         QVERIFY(!rect.isEmpty());
         QCOMPARE(&column, &m_grid->Columns(dataCol));
         drawnColumns << dataCol;
-        drawnRows << m_grid->rowAt(rect.center().y());
+        const int row = m_grid->rowAt(rect.center().y());
+        drawnRows << row;
+        // Field reads inside the hook see the row being drawn, not the cursor's.
+        if (m_cds->FieldByName(QStringLiteral("CDFILIAL"))->AsString() != codes.value(row))
+            ++misread;
     };
     m_grid->setFocus();
     m_grid->SetSelectedIndex(0);
@@ -289,6 +295,8 @@ void TstDBGrid::columnEnterAndCellDrawingHooks()
     m_grid->viewport()->repaint();
     QCOMPARE(drawnColumns, (QSet<int>{0, 1, 2, 3}));
     QCOMPARE(drawnRows.size(), Rows().size());
+    QCOMPARE(misread, 0);
+    QCOMPARE(m_cds->FieldByName(QStringLiteral("CDFILIAL"))->AsString(), codes.at(m_cds->RecNo()));
 }
 
 void TstDBGrid::followsDataSourceChanges()
