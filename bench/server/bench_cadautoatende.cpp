@@ -1,0 +1,172 @@
+// CadAutoAtende over 1,000 branches x 1,000 suppliers (1,000,000 pairs), through the
+// in-process automation object, against the nearest bare limit in the same run: one
+// SQLite statement writing the same rows into a table of the same shape (same columns,
+// primary key, foreign keys and check) in the same database. Counters: the bare time
+// and the ratio server / bare.
+
+#include "datagenerator.h"
+#include "localappserver.h"
+#include "serverdatabase.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+const QString kConnection = QStringLiteral("benchServer");
+
+const char *kBareTable =
+    "CREATE TABLE FORNATENDE_NU ("
+    " CDFORNECED VARCHAR(21) NOT NULL, CDFILIAL VARCHAR(4) NOT NULL, CDPERIENTR VARCHAR(2),"
+    " QTDIASPRAZEXPED INTEGER NOT NULL, DTULTALTER TIMESTAMP NOT NULL, NMUSUULTALTER VARCHAR(30) NOT NULL,"
+    " CONSTRAINT PK_FORNATENDE_NU PRIMARY KEY (CDFORNECED, CDFILIAL),"
+    " CONSTRAINT FK_NU_FORNECEDOR FOREIGN KEY (CDFORNECED) REFERENCES FORNECEDOR (CDFORNECED),"
+    " CONSTRAINT FK_NU_FILIAL FOREIGN KEY (CDFILIAL) REFERENCES FILIAL (CDFILIAL),"
+    " CONSTRAINT FK_NU_PERIENTR FOREIGN KEY (CDPERIENTR) REFERENCES PERIENTR (CDPERIENTR),"
+    " CONSTRAINT CK_NU_PRAZO CHECK (QTDIASPRAZEXPED BETWEEN 0 AND 999))";
+
+class BenchDatabase {
+public:
+    BenchDatabase(int branches, int suppliers)
+    {
+        db = appserver::ServerDatabase::openSqlite(dir.filePath(QStringLiteral("bench.db")), kConnection);
+        appserver::DataGenerator::populate(db, branches, suppliers);
+        exec(QString::fromLatin1(kBareTable));
+        exec(QStringLiteral("CREATE INDEX IX_FORNATENDE_NU_FILIAL ON FORNATENDE_NU (CDFILIAL)"));
+        server = std::make_unique<appserver::LocalAppServer>(kConnection, QStringLiteral("bench"));
+    }
+
+    ~BenchDatabase()
+    {
+        server.reset();
+        db = QSqlDatabase();
+        appserver::ServerDatabase::close(kConnection);
+    }
+
+    bool exec(const QString &sql)
+    {
+        QSqlQuery query(db);
+        return query.exec(sql);
+    }
+
+    // Seconds taken by the statements, run as one transaction.
+    double timeBare(const QStringList &statements)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        bool ok = exec(QStringLiteral("BEGIN IMMEDIATE"));
+        for (const QString &sql : statements)
+            ok = ok && exec(sql);
+        ok = ok && exec(QStringLiteral("COMMIT"));
+        const double seconds = timer.nsecsElapsed() / 1e9;
+        return ok ? seconds : -1;
+    }
+
+    // Seconds taken by CadAutoAtende over every supplier and every branch.
+    double timeServer(const QString &periodicity, double leadTime, QString *failure)
+    {
+        QVariantList args{QString(), QStringLiteral("T"), QString(), QStringLiteral("T"), periodicity,
+                          QStringLiteral("T"), leadTime};
+        QVariant result;
+        QElapsedTimer timer;
+        timer.start();
+        QMetaObject::invokeMethod(server.get(), "Invoke", Q_RETURN_ARG(QVariant, result),
+                                  Q_ARG(QString, QStringLiteral("CadAutoAtende")), Q_ARG(QVariantList &, args));
+        const double seconds = timer.nsecsElapsed() / 1e9;
+        const QVariantMap map = result.toMap();
+        if (!map.value(QStringLiteral("ok")).toBool())
+            *failure = map.value(QStringLiteral("message")).toString();
+        return seconds;
+    }
+
+    QTemporaryDir dir;
+    QSqlDatabase db;
+    std::unique_ptr<appserver::LocalAppServer> server;
+};
+
+const QString kBareInsert = QStringLiteral(
+    "INSERT INTO FORNATENDE_NU (CDFORNECED, CDFILIAL, CDPERIENTR, QTDIASPRAZEXPED, DTULTALTER, NMUSUULTALTER)"
+    " SELECT f.CDFORNECED, b.CDFILIAL, '07', 3, CURRENT_TIMESTAMP, 'bench' FROM FORNECEDOR f CROSS JOIN FILIAL b");
+const QString kBareUpdate = QStringLiteral(
+    "UPDATE FORNATENDE_NU SET CDPERIENTR = '15', QTDIASPRAZEXPED = 9, DTULTALTER = CURRENT_TIMESTAMP,"
+    " NMUSUULTALTER = 'bench'");
+
+void report(benchmark::State &state, double serverTotal, double bareTotal, qint64 pairs)
+{
+    const double runs = double(state.iterations());
+    state.counters["pairs"] = double(pairs);
+    state.counters["server_s"] = serverTotal / runs;
+    state.counters["bare_s"] = bareTotal / runs;
+    state.counters["ratio"] = bareTotal > 0 ? serverTotal / bareTotal : 0;
+}
+
+// New pairs: the registration table is empty before each run.
+void BM_CadAutoAtende_NewPairs(benchmark::State &state)
+{
+    const int branches = int(state.range(0));
+    const int suppliers = int(state.range(1));
+    BenchDatabase bench(branches, suppliers);
+    double serverTotal = 0;
+    double bareTotal = 0;
+    for (auto _ : state) {
+        bench.exec(QStringLiteral("DELETE FROM FORNATENDE"));
+        QString failure;
+        const double server = bench.timeServer(QStringLiteral("07"), 3.0, &failure);
+        if (!failure.isEmpty()) {
+            state.SkipWithError(failure.toUtf8().constData());
+            break;
+        }
+        bench.exec(QStringLiteral("DELETE FROM FORNATENDE_NU"));
+        const double bare = bench.timeBare({kBareInsert});
+        state.SetIterationTime(server);
+        serverTotal += server;
+        bareTotal += bare;
+    }
+    report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
+}
+
+// Replaced pairs: every pair already registered; the run changes periodicity and lead time.
+void BM_CadAutoAtende_ReplacePairs(benchmark::State &state)
+{
+    const int branches = int(state.range(0));
+    const int suppliers = int(state.range(1));
+    BenchDatabase bench(branches, suppliers);
+    QString failure;
+    bench.timeServer(QStringLiteral("07"), 3.0, &failure);
+    bench.timeBare({kBareInsert});
+    double serverTotal = 0;
+    double bareTotal = 0;
+    for (auto _ : state) {
+        const double server = bench.timeServer(QStringLiteral("15"), 9.0, &failure);
+        if (!failure.isEmpty()) {
+            state.SkipWithError(failure.toUtf8().constData());
+            break;
+        }
+        const double bare = bench.timeBare({kBareUpdate});
+        state.SetIterationTime(server);
+        serverTotal += server;
+        bareTotal += bare;
+    }
+    report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
+}
+
+} // namespace
+
+BENCHMARK(BM_CadAutoAtende_NewPairs)->Args({1000, 1000})->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CadAutoAtende_ReplacePairs)->Args({1000, 1000})->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);   // the SQL driver plug-ins need an application object
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
