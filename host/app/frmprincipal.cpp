@@ -1,0 +1,62 @@
+#include "frmprincipal.h"
+#include "ui_frmprincipal.h"
+
+#include "server/appserverclient.h"
+#include "runtime/errors.h"
+#include "runtime/guard.h"
+#include "runtime/moduleloader.h"
+
+#include <QMessageBox>
+#include <QVariantList>
+
+namespace {
+
+using IniProcFn = void (*)(const QVariant &);
+using ModuleVersionFn = const char *(*)();
+
+} // namespace
+
+TfrmPrincipal::TfrmPrincipal(QObject *automationObject, QWidget *parent)
+    : QMainWindow(parent),
+      m_ui(std::make_unique<Ui::TfrmPrincipal>()),
+      m_connection(new TServerConnection(this, automationObject))
+{
+    m_ui->setupUi(this);
+    connect(m_ui->actCadAutRF, &QAction::triggered, this, &TfrmPrincipal::LaunchCadAutRF);
+    connect(m_ui->actSair, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui->actSobre, &QAction::triggered, this, &TfrmPrincipal::ShowAbout);
+}
+
+TfrmPrincipal::~TfrmPrincipal() = default;
+
+void TfrmPrincipal::SetModule(ModuleLoader *module)
+{
+    m_module = module;
+    m_ui->actCadAutRF->setEnabled(module && module->IsLoaded());
+}
+
+void TfrmPrincipal::SetStatus(const QString &text)
+{
+    m_ui->statusbar->showMessage(text);
+}
+
+void TfrmPrincipal::LaunchCadAutRF()
+{
+    Guard::Run(this, [this] {
+        auto iniProc = m_module ? reinterpret_cast<IniProcFn>(m_module->Resolve("IniProc")) : nullptr;
+        if (!iniProc)
+            throw EHostError(QStringLiteral("O módulo de cadastramento automático não está carregado."));
+        iniProc(QVariantList{QVariant::fromValue(reinterpret_cast<qintptr>(static_cast<QWidget *>(this)))});
+    });
+}
+
+void TfrmPrincipal::ShowAbout()
+{
+    QString version = QStringLiteral("desconhecida");
+    if (m_module) {
+        if (auto fn = reinterpret_cast<ModuleVersionFn>(m_module->Resolve("ModuleVersion")))
+            version = QString::fromLatin1(fn());
+    }
+    QMessageBox::about(this, QStringLiteral("Sobre"),
+                       QStringLiteral("Sistema de Compras\nMódulo PKG_CMP04702, versão %1").arg(version));
+}
