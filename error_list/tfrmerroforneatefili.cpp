@@ -1,0 +1,114 @@
+#include "tfrmerroforneatefili.h"
+#include "ui_tfrmerroforneatefili.h"
+
+#include "cli_cmp04702.h"
+#include "tfrmcadautrf.h"
+
+#include "data/tclientdataset.h"
+#include "data/tdatasource.h"
+#include "data/tfield.h"
+#include "runtime/guard.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QStyle>
+
+namespace {
+
+// The grid's columns, in this order, with their widths; the data set's other fields
+// (trade name and legal-person type, which the supplier text uses) are not shown here.
+struct ErrorColumn { const char *field; int width; };
+constexpr ErrorColumn ErrorColumns[] = {{"FORNECEDOR", 280}, {"REGIAO", 125}, {"FILIAL", 165}};
+
+} // namespace
+
+TfrmErroForneAteFili::TfrmErroForneAteFili(QWidget *parent)
+    : TfrmRotiGeral(parent)
+    , ui(new Ui::TfrmErroForneAteFili)
+{
+    // The description replaces the base's main group and button panel.
+    auto *content = new QWidget(this);
+    ui->setupUi(content);
+    AdoptDescription(content);
+    grbDadosRel->hide();
+    panMenu->hide();
+    if (auto *grid = qobject_cast<QGridLayout *>(layout()))
+        grid->addWidget(content, 2, 0, 1, 2);
+    else if (layout())
+        layout()->addWidget(content);
+
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(607, 302);
+    HelpFile = QStringLiteral("SUPHELP.HLP");
+    HelpContext = 12801716;
+
+    ui->imgErroOri->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(37, 36));
+    QPalette gridPalette = ui->dbgPadrao->palette();
+    gridPalette.setColor(QPalette::Base, gridPalette.color(QPalette::ToolTipBase));
+    gridPalette.setColor(QPalette::Text, gridPalette.color(QPalette::ToolTipText));
+    ui->dbgPadrao->setPalette(gridPalette);
+    ui->dbgPadrao->SetEditing(false);
+
+    BindRows();
+    connect(ui->btnOk, &QPushButton::clicked, this, Guard::Wrap(this, [this](bool) { btnOkClick(ui->btnOk); }));
+}
+
+TfrmErroForneAteFili::~TfrmErroForneAteFili()
+{
+    delete ui;
+}
+
+QLabel *TfrmErroForneAteFili::lblErro() const
+{
+    return ui->lblErro;
+}
+
+TDBGrid *TfrmErroForneAteFili::dbgPadrao() const
+{
+    return ui->dbgPadrao;
+}
+
+QPushButton *TfrmErroForneAteFili::btnOk() const
+{
+    return ui->btnOk;
+}
+
+// dtsErro shows the registration screen's blocking rows; without a registration
+// screen the grid stays empty.
+void TfrmErroForneAteFili::BindRows()
+{
+    dtsErro = new TDataSource(this, frmCadAutRF ? frmCadAutRF->cdsVerReFoReg : nullptr);
+    dtsErro->setObjectName(QStringLiteral("dtsErro"));
+    ui->dbgPadrao->SetDataSource(dtsErro);
+    ArrangeColumns();
+}
+
+void TfrmErroForneAteFili::ArrangeColumns()
+{
+    TDataSet *rows = dtsErro->DataSet();
+    if (!rows)
+        return;
+    TDBGrid *grid = ui->dbgPadrao;
+    QHeaderView *header = grid->horizontalHeader();
+    for (int i = 0; i < rows->FieldCount(); ++i)
+        grid->setColumnHidden(i, true);
+    int visual = 0;
+    for (const ErrorColumn &column : ErrorColumns) {
+        const TField *field = rows->FindField(QLatin1String(column.field));
+        if (!field)
+            continue;
+        grid->setColumnHidden(field->Index(), false);
+        grid->setColumnWidth(field->Index(), column.width);
+        header->moveSection(header->visualIndex(field->Index()), visual++);
+    }
+}
+
+void TfrmErroForneAteFili::btnOkClick(QObject *)
+{
+    accept();
+    if (frmCadAutRF)
+        frmCadAutRF->repaint();
+}

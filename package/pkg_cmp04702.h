@@ -1,0 +1,35 @@
+#pragma once
+// Entry points of the module PKG_CMP04702: loading, unit start-up and the generic
+// launcher the host finds by name. The screen functions live in their units
+// (cli_cmp04702.h, cli_cmp04704.h, cli_cmp04706.h).
+
+#include "pkg_export.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// Starts the module's units (Cli_cmp04704, Cli_cmp04706, Cli_cmp04702) and installs
+// the language resource. Nested calls only count.
+PKG_EXPORT void Initialize();
+// Undoes one Initialize; the last one runs the units' clean-up in reverse order and
+// removes the language resource.
+PKG_EXPORT void Finalize();
+// Generic launcher. `params`: null -> nothing; otherwise a list whose element 0 is the
+// host form as an integer (qintptr). Raises EConvertError for anything else and
+// EHostError for a form that is not a live widget of the application.
+PKG_EXPORT void IniProc(const QVariant &params);
+// The module's version as text, "6.39.009".
+PKG_EXPORT const char *ModuleVersion();
+
+namespace Package {
+
+// Start-up bookkeeping, for diagnostics: each entry "+Unit" (start-up ran) or "-Unit"
+// (clean-up ran), in the order they happened.
+QStringList UnitLog();
+// How many start requests of the unit are outstanding.
+int UnitStartCount(const QString &unitName);
+// File of the language resource in use; empty when the built-in texts are used.
+QString LanguageFile();
+
+} // namespace Package

@@ -1,0 +1,42 @@
+#include "cli_cmp04702.h"
+
+#include "tfrmcadautrf.h"
+
+#include "runtime/errors.h"
+
+#include <QApplication>
+
+TfrmCadAutRF *frmCadAutRF = nullptr;
+QWidget *frmFornAt = nullptr;
+
+namespace {
+
+// The host form arrives as a plain integer: compare it with the application's widgets
+// before it is ever used, so a stale or made-up value cannot be dereferenced.
+void CheckHostForm(QWidget *hostForm)
+{
+    if (!hostForm)
+        throw EHostError(QStringLiteral("O formulário hospedeiro não foi informado."));
+    if (!QApplication::allWidgets().contains(hostForm))
+        throw EHostError(QStringLiteral(
+            "O formulário hospedeiro informado não é uma janela ativa da aplicação."));
+}
+
+} // namespace
+
+int CriaCadFornFil(QWidget *hostForm)
+{
+    CheckHostForm(hostForm);
+    frmCadAutRF = CreateForm<TfrmCadAutRF>();
+    frmFornAt = hostForm;
+    frmCadAutRF->exec();
+    return frmCadAutRF->ModalResult();
+}
+
+namespace Cli_cmp04702 {
+
+// The unit keeps no resources of its own.
+void Initialization() {}
+void Finalization() {}
+
+} // namespace Cli_cmp04702
