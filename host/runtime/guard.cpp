@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace Guard {
 
@@ -22,7 +23,11 @@ void ShowError(QWidget *parent, const QString &text)
 {
     if (!parent)
         parent = QApplication::activeWindow();
+    QPointer<QWidget> owner = parent;
     QMessageBox::critical(parent, QStringLiteral("Erro"), text);
+    // Give the activation back to the window the message stood over, on every platform.
+    if (owner && owner->isVisible())
+        owner->window()->activateWindow();
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QVariantMap>
 #include <QWidget>
 
@@ -73,7 +74,11 @@ bool DigitsOnly(const QString &text)
 
 void MensErro(const QString &text, bool abort)
 {
-    QMessageBox::critical(DialogParent(), QStringLiteral("Erro"), text);
+    QPointer<QWidget> owner = DialogParent();
+    QMessageBox::critical(owner, QStringLiteral("Erro"), text);
+    // Give the activation back to the window the message stood over, on every platform.
+    if (owner && owner->isVisible())
+        owner->window()->activateWindow();
     if (abort)
         throw EAbort(text);
 }

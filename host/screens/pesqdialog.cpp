@@ -8,10 +8,41 @@
 #include "data/tfield.h"
 
 #include <QHBoxLayout>
-#include <QItemSelection>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+
+// Marked rows are drawn selected, with a check mark before the first column's text;
+// the cursor row shows only its focus frame.
+class PesqDialog::MarkDelegate : public QStyledItemDelegate {
+public:
+    MarkDelegate(PesqDialog *dialog, TDBGrid *grid)
+        : QStyledItemDelegate(grid), m_dialog(dialog), m_grid(grid) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const bool marked = m_dialog->IsMarked(index.row());
+        option->state.setFlag(QStyle::State_Selected, marked);
+        if (marked && index.column() == FirstVisibleColumn())
+            option->text = QStringLiteral("\u2713 ") + option->text;
+    }
+
+private:
+    int FirstVisibleColumn() const
+    {
+        for (int c = 0; m_grid->model() && c < m_grid->model()->columnCount(); ++c) {
+            if (!m_grid->isColumnHidden(c))
+                return c;
+        }
+        return 0;
+    }
+
+    PesqDialog *m_dialog;
+    TDBGrid *m_grid;
+};
 
 PesqDialog::PesqDialog(QWidget *parent, TDataSource *source, const QString &caption, Mode mode,
                        const QStringList &searchFields)
@@ -66,9 +97,8 @@ PesqDialog::PesqDialog(QWidget *parent, TDataSource *source, const QString &capt
         m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
         m_grid->OnDblClick = [this] { accept(); };
     } else {
-        // Marks are kept in the selection model by this dialog alone: the view's own
-        // selection handling would toggle rows whenever the cursor moves.
         m_grid->setSelectionMode(QAbstractItemView::NoSelection);
+        m_grid->setItemDelegate(new MarkDelegate(this, m_grid));
         connect(m_grid, &QAbstractItemView::clicked, this,
                 [this](const QModelIndex &index) { ToggleMark(index.row()); });
     }
@@ -84,48 +114,47 @@ int PesqDialog::CurrentRow() const
     return dataSet ? dataSet->RecNo() : -1;
 }
 
-void PesqDialog::ToggleMark(int row)
+void PesqDialog::EnsureMarkRows()
 {
     QAbstractItemModel *model = m_grid->model();
-    if (!model || row < 0 || row >= model->rowCount())
+    const size_t rows = model ? size_t(model->rowCount()) : 0;
+    if (m_marks.size() != rows)
+        m_marks.assign(rows, 0);
+}
+
+bool PesqDialog::IsMarked(int row) const
+{
+    return row >= 0 && size_t(row) < m_marks.size() && m_marks[size_t(row)];
+}
+
+void PesqDialog::ToggleMark(int row)
+{
+    EnsureMarkRows();
+    if (row < 0 || size_t(row) >= m_marks.size())
         return;
-    m_grid->selectionModel()->select(model->index(row, 0),
-                                     QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
+    m_marks[size_t(row)] = !m_marks[size_t(row)];
+    m_grid->viewport()->update();
 }
 
 void PesqDialog::MarkRowsWithKeys(TField *keyField, const QSet<QString> &keys)
 {
-    QAbstractItemModel *model = m_grid->model();
-    if (!model || !keyField || keys.isEmpty())
+    EnsureMarkRows();
+    if (!keyField || keys.isEmpty())
         return;
-    // One selection of contiguous ranges, applied at once: long lists stay fast.
-    QItemSelection marks;
-    const int rows = model->rowCount();
-    const int lastColumn = qMax(0, model->columnCount() - 1);
-    int start = -1;
-    for (int row = 0; row <= rows; ++row) {
-        const bool marked = row < rows && keys.contains(keyField->ValueAt(row).toString().trimmed());
-        if (marked && start < 0) {
-            start = row;
-        } else if (!marked && start >= 0) {
-            marks.append(QItemSelectionRange(model->index(start, 0), model->index(row - 1, lastColumn)));
-            start = -1;
-        }
+    for (size_t row = 0; row < m_marks.size(); ++row) {
+        if (keys.contains(keyField->ValueAt(int(row)).toString().trimmed()))
+            m_marks[row] = 1;
     }
-    m_grid->selectionModel()->select(marks, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    m_grid->viewport()->update();
 }
 
 QVector<int> PesqDialog::MarkedRows() const
 {
     QVector<int> rows;
-    QAbstractItemModel *model = m_grid->model();
-    if (!model)
-        return rows;
-    const QModelIndexList selected = m_grid->selectionModel()->selectedRows();
-    rows.reserve(selected.size());
-    for (const QModelIndex &index : selected)
-        rows.append(index.row());
-    std::sort(rows.begin(), rows.end());
+    for (size_t row = 0; row < m_marks.size(); ++row) {
+        if (m_marks[row])
+            rows.append(int(row));
+    }
     return rows;
 }
 

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QStringList>
 #include <QVector>
+#include <vector>
 
 class QLineEdit;
 class QPushButton;
@@ -32,9 +33,12 @@ public:
     void MarkRowsWithKeys(TField *keyField, const QSet<QString> &keys);
     QVector<int> MarkedRows() const;
     void ToggleMark(int row);
+    bool IsMarked(int row) const;
 
 private:
+    class MarkDelegate;
     void Search(const QString &text);
+    void EnsureMarkRows();
 
     TDataSource *m_source;
     Mode m_mode;
@@ -43,4 +47,6 @@ private:
     TDBGrid *m_grid;
     QPushButton *m_ok;
     QPushButton *m_cancel;
+    // One flag per row. Kept apart from the grid's selection, which follows the cursor.
+    std::vector<char> m_marks;
 };

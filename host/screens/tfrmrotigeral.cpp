@@ -11,57 +11,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QStyle>
-#include <QWindow>
 
 namespace {
-
-// Remembers whether the window that had the focus before the current one was a
-// message box. A screen that becomes active again because an error or warning box
-// closed over it does not rerun its activation: an activation that failed would
-// otherwise show its error again at once, without end.
-class ActivationTracker : public QObject {
-public:
-    static ActivationTracker &Instance()
-    {
-        static ActivationTracker *tracker = new ActivationTracker(qApp);
-        return *tracker;
-    }
-    // Whether `window`, becoming active now, takes over from a message box.
-    bool ComesFromMessageBox(QWindow *window) const
-    {
-        // Qt activates the widget before it announces the new focus window; either
-        // order is handled.
-        return m_current == window ? m_previousIsMessageBox : m_currentIsMessageBox;
-    }
-
-private:
-    explicit ActivationTracker(QObject *parent)
-        : QObject(parent)
-    {
-        connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *window) {
-            m_previousIsMessageBox = m_currentIsMessageBox;
-            m_current = window;
-            m_currentIsMessageBox = IsMessageBox(window);
-        });
-        m_current = QGuiApplication::focusWindow();
-        m_currentIsMessageBox = IsMessageBox(m_current);
-    }
-    static bool IsMessageBox(QWindow *window)
-    {
-        if (!window)
-            return false;
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        for (QWidget *widget : windows) {
-            if (widget->windowHandle() == window)
-                return qobject_cast<QMessageBox *>(widget) != nullptr;
-        }
-        return false;
-    }
-
-    QPointer<QWindow> m_current;
-    bool m_currentIsMessageBox = false;
-    bool m_previousIsMessageBox = false;
-};
 
 // Screens created without an owner belong to the application and go when it quits.
 QList<QPointer<QWidget>> &UnownedScreens()
@@ -91,8 +42,6 @@ TfrmRotiGeral::TfrmRotiGeral(QWidget *parent)
     connect(sbtConfirma, &QToolButton::clicked, this,
             [this] { Guard::Run(this, [this] { sbtConfirmaClick(); }); });
     connect(sbtFechar, &QToolButton::clicked, this, &QDialog::reject);
-
-    ActivationTracker::Instance();
 }
 
 TfrmRotiGeral::~TfrmRotiGeral()
@@ -169,9 +118,18 @@ void TfrmRotiGeral::MarkMainGroupBold()
 
 bool TfrmRotiGeral::event(QEvent *event)
 {
+    if (event->type() == QEvent::WindowDeactivate) {
+        // A screen that becomes active again because a message box over it closed does
+        // not rerun its activation: an activation that failed would otherwise show its
+        // error again at once, without end.
+        QWidget *cover = QApplication::activeModalWidget();
+        m_coveredByMessageBox = qobject_cast<QMessageBox *>(cover) != nullptr;
+        return QDialog::event(event);
+    }
     if (event->type() != QEvent::WindowActivate)
         return QDialog::event(event);
-    const bool fromMessageBox = ActivationTracker::Instance().ComesFromMessageBox(windowHandle());
+    const bool fromMessageBox = m_coveredByMessageBox;
+    m_coveredByMessageBox = false;
     const bool handled = QDialog::event(event);
     if (!fromMessageBox && !m_activating) {
         m_activating = true;

@@ -74,6 +74,7 @@ private:
     Ui::TfrmRotiGeral *m_ui;
     bool m_closing = false;
     bool m_activating = false;
+    bool m_coveredByMessageBox = false;
 };
 
 // Creates a screen owned by the application (the main form), then runs its create

@@ -1,6 +1,7 @@
 #include "dialoganswerer.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 
 DialogAnswerer::DialogAnswerer(QMessageBox::StandardButton button, QObject *parent)

@@ -1,0 +1,189 @@
+// The masked edit driven with real key events: the "999;0; " lead-time field, the
+// registration-number mask, the key-press hook, upper case, the exit hook.
+
+#include "dialoganswerer.h"
+#include "runtime/errors.h"
+#include "screens/buttons.h"
+
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <QtTest>
+
+class TestMaskEdit : public QObject {
+    Q_OBJECT
+private slots:
+    void leadTimeMask_data();
+    void leadTimeMask();
+    void leadTimeMask_untouchedReadsEmpty();
+    void leadTimeMask_backspaceBlanksThePosition();
+    void registrationMask_insertsLiterals();
+    void setText_laysOutTheValue();
+    void keyPress_hookFiltersAndChanges();
+    void keyPress_errorInHookIsShownAndKeyDropped();
+    void upperCase_andMaxLengthWithoutMask();
+    void exit_runsWhenTheFocusMovesOnOnly();
+};
+
+void TestMaskEdit::leadTimeMask_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("one digit") << "7" << "7";
+    QTest::newRow("leading zeros kept") << "007" << "007";
+    QTest::newRow("three digits") << "120" << "120";
+    QTest::newRow("fourth digit ignored") << "1234" << "123";
+    QTest::newRow("letters ignored") << "1a2" << "12";
+    QTest::newRow("blank between digits stays") << "1 2" << "1 2";
+    QTest::newRow("leading blank dropped") << " 5" << "5";
+    QTest::newRow("signs ignored") << "-5" << "5";
+}
+
+void TestMaskEdit::leadTimeMask()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, text);
+    TMaskEdit edit;
+    edit.SetEditMask("999;0; ");
+    edit.show();
+    edit.setFocus();
+    QTest::keyClicks(&edit, keys);
+    QCOMPARE(edit.Text(), text);
+}
+
+void TestMaskEdit::leadTimeMask_untouchedReadsEmpty()
+{
+    TMaskEdit edit;
+    edit.SetEditMask("999;0; ");
+    QCOMPARE(edit.Text(), QString());
+    bool ok = true;
+    edit.Text().toDouble(&ok);
+    QVERIFY(!ok);   // the screen treats an empty field as 0 itself
+}
+
+void TestMaskEdit::leadTimeMask_backspaceBlanksThePosition()
+{
+    TMaskEdit edit;
+    edit.SetEditMask("999;0; ");
+    edit.show();
+    edit.setFocus();
+    QTest::keyClicks(&edit, "123");
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QCOMPARE(edit.Text(), QStringLiteral("12"));
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QCOMPARE(edit.Text(), QString());
+    QTest::keyClicks(&edit, "9");
+    QCOMPARE(edit.Text(), QStringLiteral("9"));
+    // Selecting everything and typing replaces it.
+    QTest::keyClicks(&edit, "87");
+    edit.selectAll();
+    QTest::keyClicks(&edit, "5");
+    QCOMPARE(edit.Text(), QStringLiteral("5"));
+}
+
+void TestMaskEdit::registrationMask_insertsLiterals()
+{
+    TMaskEdit edit;
+    edit.SetEditMask("999.999.999-99;0;_");
+    edit.show();
+    edit.setFocus();
+    QCOMPARE(edit.text(), QStringLiteral("___.___.___-__"));
+    QTest::keyClicks(&edit, "12345678909");
+    QCOMPARE(edit.text(), QStringLiteral("123.456.789-09"));
+    QCOMPARE(edit.Text(), QStringLiteral("12345678909"));
+}
+
+void TestMaskEdit::setText_laysOutTheValue()
+{
+    TMaskEdit edit;
+    edit.SetEditMask("99.999.999/9999-99;0;_");
+    edit.SetText("11222333000181");
+    QCOMPARE(edit.text(), QStringLiteral("11.222.333/0001-81"));
+    QCOMPARE(edit.Text(), QStringLiteral("11222333000181"));
+    edit.SetText(QString());
+    QCOMPARE(edit.Text(), QString());
+}
+
+void TestMaskEdit::keyPress_hookFiltersAndChanges()
+{
+    // The periodicity field's filter: digits and letters pass (letters upper-cased).
+    TMaskEdit edit;
+    edit.setMaxLength(2);
+    QStringList seen;
+    edit.OnKeyPress = [&seen](QChar &key) {
+        seen.append(QString(key));
+        if (key.isDigit() || key == QChar(8) || key == QChar(13))
+            return;
+        if (key >= QLatin1Char('a') && key <= QLatin1Char('z'))
+            key = key.toUpper();
+        else if (!(key >= QLatin1Char('A') && key <= QLatin1Char('Z')))
+            key = QChar();
+    };
+    edit.show();
+    edit.setFocus();
+    QTest::keyClicks(&edit, "%a");
+    QCOMPARE(edit.Text(), QStringLiteral("A"));
+    QTest::keyClick(&edit, Qt::Key_Space);
+    QTest::keyClicks(&edit, "1");
+    QCOMPARE(edit.Text(), QStringLiteral("A1"));
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QCOMPARE(edit.Text(), QStringLiteral("A"));
+    QCOMPARE(seen, (QStringList{"%", "a", " ", "1", QString(QChar(8))}));
+}
+
+void TestMaskEdit::keyPress_errorInHookIsShownAndKeyDropped()
+{
+    DialogAnswerer answerer;
+    TMaskEdit edit;
+    edit.OnKeyPress = [](QChar &key) {
+        if (key == QLatin1Char('x'))
+            throw EHostError("Tecla inválida.");
+    };
+    edit.show();
+    edit.setFocus();
+    QTest::keyClicks(&edit, "1x2");
+    QCOMPARE(edit.Text(), QStringLiteral("12"));
+    QCOMPARE(answerer.Messages(), QStringList{"Tecla inválida."});
+}
+
+void TestMaskEdit::upperCase_andMaxLengthWithoutMask()
+{
+    TMaskEdit edit;
+    edit.UpperCase = true;
+    edit.setMaxLength(2);
+    edit.show();
+    edit.setFocus();
+    QTest::keyClicks(&edit, "abc");
+    QCOMPARE(edit.Text(), QStringLiteral("AB"));
+}
+
+void TestMaskEdit::exit_runsWhenTheFocusMovesOnOnly()
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *edit = new TMaskEdit(&window);
+    auto *other = new QLineEdit(&window);
+    layout->addWidget(edit);
+    layout->addWidget(other);
+    int exits = 0;
+    edit->OnExit = [&exits] { ++exits; };
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), other);
+    QCOMPARE(exits, 1);
+
+    // A dialog coming up over the window is not leaving the field.
+    edit->setFocus();
+    {
+        DialogAnswerer answerer;
+        QMessageBox::information(&window, "t", "aviso");
+        QCOMPARE(answerer.Messages().size(), 1);
+    }
+    QCOMPARE(exits, 1);
+}
+
+QTEST_MAIN(TestMaskEdit)
+#include "tst_maskedit.moc"
