@@ -2,11 +2,13 @@
 // the call contract, the four methods, blocking, atomicity, re-runs and bad arguments.
 
 #include "serverfixture.h"
+#include "servererror.h"
 
 #include <QSqlError>
 #include <QtTest>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 using contracts::DataPacket;
 using contracts::PacketFieldType;
@@ -323,6 +325,8 @@ private slots:
         QCOMPARE(fx->rows(QStringLiteral("SELECT CDPERIENTR, NMUSUULTALTER FROM FORNATENDE"
                                          " WHERE CDFORNECED = '1003' AND CDFILIAL = '0001'")).value(0),
                  (QStringList{"30", "carga inicial"}));
+        // A pair without periodicity travels as empty text in the validation packet.
+        QCOMPARE(packetColumn(validate(registeredScope()).at(1), "CDPERIENTR"), (QStringList{"", ""}));
     }
 
     void rerunningTheSameScopeChangesOnlyPeriodicityAndLeadTime()
@@ -454,6 +458,49 @@ private slots:
             QCOMPARE(count.value(0).toInt(), 20);
         }
         QSqlDatabase::removeDatabase(QStringLiteral("adcGeralTest"));
+    }
+
+    void concurrentRegistrationsBothSucceedWithoutDuplicates()
+    {
+        // Two servers (two connections, two threads) register overlapping scopes at once:
+        // each run takes the write lock before its checks, so both land whole, one after
+        // the other, instead of one failing on a stale snapshot.
+        const QString path = fx->path();
+        auto worker = [path](int id, QStringList *failures) {
+            const QString connection = QStringLiteral("concurrent%1").arg(id);
+            try {
+                appserver::ServerDatabase::openSqlite(path, connection);
+                {
+                    appserver::LocalAppServer server(connection, QStringLiteral("host%1").arg(id));
+                    for (int run = 0; run < 5; ++run) {
+                        QVariantList args{QStringLiteral("_1001_1002_"), kNone, kNone, kT,
+                                          run % 2 ? QStringLiteral("07") : QStringLiteral("15"),
+                                          QStringLiteral("_SE_S_"), double(id)};
+                        const QVariantMap result = server.Invoke(QStringLiteral("CadAutoAtende"), args).toMap();
+                        if (!result.value(QStringLiteral("ok")).toBool())
+                            failures->append(result.value(QStringLiteral("message")).toString());
+                    }
+                }
+            } catch (const appserver::ServerError &error) {
+                failures->append(error.message());
+            }
+            appserver::ServerDatabase::close(connection);
+        };
+        QStringList failuresA;
+        QStringList failuresB;
+        std::thread a(worker, 1, &failuresA);
+        std::thread b(worker, 2, &failuresB);
+        a.join();
+        b.join();
+        QCOMPARE(failuresA + failuresB, QStringList{});
+        QCOMPARE(fx->rows(QStringLiteral("SELECT COUNT(*), COUNT(DISTINCT CDFORNECED || '/' || CDFILIAL) FROM FORNATENDE"
+                                         " WHERE CDFORNECED IN ('1001', '1002')")),
+                 (QList<QStringList>{{"44", "44"}}));
+        QCOMPARE(fx->rows(QStringLiteral("SELECT COUNT(*) FROM LOGCADAUTO")), (QList<QStringList>{{"10"}}));
+        // Every pair carries the values of one single run (the last to commit).
+        QCOMPARE(fx->rows(QStringLiteral("SELECT COUNT(DISTINCT CDPERIENTR || QTDIASPRAZEXPED || NMUSUULTALTER)"
+                                         " FROM FORNATENDE WHERE CDFORNECED IN ('1001', '1002')")),
+                 (QList<QStringList>{{"1"}}));
     }
 
     // --- bad arguments -----------------------------------------------------------------

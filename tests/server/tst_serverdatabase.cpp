@@ -8,6 +8,7 @@
 #include "serverdatabase.h"
 #include "sqlscript.h"
 
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -79,6 +80,31 @@ private slots:
         db = ServerDatabase::openSqlite(path, kConnection);
         QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM SCHEMAVERSAO")), QStringList{"2"});
         QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FORNATENDE")), QStringList{"0"});
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"40"});
+    }
+
+    void laterVersionsAreAppliedToAnOlderDatabase()
+    {
+        cleanup();
+        const QString older = dir.filePath(QStringLiteral("versao1.db"));
+        {
+            // A database made when only the schema file existed.
+            QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+            raw.setDatabaseName(older);
+            QVERIFY(raw.open());
+            QFile schema(QStringLiteral(":/appserver/sql/0001_esquema.sql"));
+            QVERIFY(schema.open(QIODevice::ReadOnly));
+            QVERIFY(runs(raw, QStringLiteral("CREATE TABLE SCHEMAVERSAO (NRVERSAO INTEGER NOT NULL PRIMARY KEY,"
+                                             " NMARQUIVO VARCHAR(100) NOT NULL, DTAPLICACAO TIMESTAMP NOT NULL)")));
+            for (const QString &statement : splitSqlScript(QString::fromUtf8(schema.readAll())))
+                QVERIFY2(runs(raw, statement), qPrintable(statement));
+            QVERIFY(runs(raw, QStringLiteral("INSERT INTO SCHEMAVERSAO VALUES (1, '0001_esquema.sql', CURRENT_TIMESTAMP)")));
+            raw.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+
+        db = ServerDatabase::openSqlite(older, kConnection);
+        QCOMPARE(ServerDatabase::schemaVersion(db), 2);
         QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"40"});
     }
 
