@@ -152,6 +152,11 @@ TField *TDataSet::Fields(int index) const
 
 TField *TDataSet::FindField(const QString &name) const
 {
+    // Row loops look fields up by name on every row: try the exact spelling first,
+    // which costs a plain comparison, before the case-insensitive one.
+    for (const auto &field : m_fields)
+        if (field->FieldName == name)
+            return field.get();
     const QString wanted = name.trimmed();
     for (const auto &field : m_fields)
         if (field->FieldName.compare(wanted, Qt::CaseInsensitive) == 0)

@@ -66,7 +66,9 @@ public:
     // False for data sets that only read (queries); Edit then refuses.
     virtual bool CanModify() const { return true; }
 
-    // Suspends and resumes bound controls; nested.
+    // Suspends and resumes bound controls; nested. While suspended no model signal and
+    // no currentRowChanged is sent, and cursor moves cost O(1); the outermost
+    // EnableControls sends one model reset, then currentRowChanged once.
     void DisableControls();
     void EnableControls();
     bool ControlsDisabled() const { return m_disableCount > 0; }
