@@ -81,8 +81,10 @@ private:
 
 class ShowAviWindow : public QWidget {
 public:
+    // A tool-tip window never takes the activation (some platforms, offscreen among
+    // them, ignore WA_ShowWithoutActivating): the screen under it keeps its focus.
     ShowAviWindow()
-        : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+        : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     {
         setObjectName(QStringLiteral("frmShowAvi"));
         setAttribute(Qt::WA_ShowWithoutActivating);
@@ -104,7 +106,6 @@ public:
         adjustSize();
         CentreOver(over);
         show();
-        raise();
     }
 
 private:
