@@ -124,6 +124,14 @@ void TDataSet::SetDefaultFields(const QVector<FieldSpec> &specs)
             field = std::make_unique<TField>(this, spec.name, spec.type, spec.size);
         fields.push_back(std::move(field));
     }
+    bool same = fields.size() == m_fields.size() && m_defaultFields;
+    for (size_t i = 0; same && i < fields.size(); ++i)
+        same = !m_fields[i] && fields[i]->m_index == int(i);
+    if (same) {
+        // The same fields again (a reload): views keep their columns as they are.
+        m_fields = std::move(fields);
+        return;
+    }
     BeginChange();
     m_fields = std::move(fields);
     m_defaultFields = true;

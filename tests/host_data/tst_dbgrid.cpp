@@ -309,6 +309,15 @@ void TstDBGrid::followsDataSourceChanges()
     other.SetRecNo(1);
     QCOMPARE(m_grid->currentIndex().row(), 1);
 
+    // Reloading rows of the same shape leaves the columns as the screen arranged them.
+    m_grid->setColumnHidden(4, true);
+    m_grid->setColumnWidth(0, 123);
+    other.SetData(Bytes(Packet(Rows())));
+    QCOMPARE(m_grid->model()->rowCount(), Rows().size());
+    QVERIFY(m_grid->isColumnHidden(4));
+    QCOMPARE(m_grid->columnWidth(0), 123);
+    QCOMPARE(m_grid->currentIndex().row(), 0);
+
     m_source->SetDataSet(nullptr);
     QCOMPARE(m_grid->ColumnCount(), 0);
     QCOMPARE(m_grid->model()->rowCount(), 0);
