@@ -19,11 +19,13 @@ HOSTLIB_EXPORT bool Run(QWidget *parent, const std::function<void()> &fn);
 // Shows the message of a caught error (nothing for EAbort).
 HOSTLIB_EXPORT void Report(QWidget *parent, const std::exception &error);
 
-// Wraps a callable so that each call runs through Run.
+// Wraps a callable so that each call runs through Run. The wrapper accepts exactly the
+// arguments the callable accepts, so it connects to signals that carry more arguments
+// than the handler takes (connect(button, &QAbstractButton::clicked, Wrap(this, [] {...}))).
 template <class F>
 auto Wrap(QWidget *parent, F fn)
 {
-    return [parent, fn](auto &&...args) {
+    return [parent, fn](auto &&...args) -> decltype(fn(std::forward<decltype(args)>(args)...), void()) {
         Run(parent, [&] { fn(std::forward<decltype(args)>(args)...); });
     };
 }

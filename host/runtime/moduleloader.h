@@ -10,6 +10,7 @@
 class HOSTLIB_EXPORT ModuleLoader {
 public:
     ModuleLoader() = default;
+    // Unloads (Finalize first). Screens made by the module must be gone by then.
     ~ModuleLoader();
     // Loads the library and calls its Initialize export. False with ErrorString() set
     // when the file cannot be loaded or lacks Initialize/Finalize/IniProc.

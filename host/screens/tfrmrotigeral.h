@@ -7,7 +7,10 @@
 // (base last), FormActivate, sbtConfirmaClick. Every hook the frame calls runs through
 // the handler guard, so an error ends only that handler and the screen stays open.
 // Closing by the close button, Esc or the window's close box ends the modal run with
-// a result other than OK (Accepted = 1 = OK).
+// a result other than OK (Accepted = 1 = OK). Every end of the modal run (accept and
+// done included) runs FormClose once; caNone, or an error in FormClose, keeps the screen
+// open; caFree deletes it later. The screen does not rerun FormActivate when it becomes
+// active again because a message box over it closed.
 
 #include "hostlib_export.h"
 

@@ -8,6 +8,8 @@
 #include "screens/consiste.h"
 #include "screens/qvl_msg.h"
 #include "screens/tfrmrotigeral.h"
+#include "runtime/guard.h"
+#include "ui_tst_descricao.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -95,8 +97,11 @@ private slots:
     void activate_runsOnEachActivationAndAnErrorIsShownOnce();
     void f1_callsTheHelpHook();
     void adoptDescription_takesCodeMessagesAndCaption();
+    void description_setUpOnTheMainGroup();
+    void guardWrap_connectsToSignalsWithMoreArguments();
     void createForm_ownerAndCreateErrors();
     void quorvel_singleBranchAndMainForm();
+    void createForm_withoutOwnerGoesWhenTheApplicationQuits();
 };
 
 void TestRotiGeral::frame_hasTheNamedParts()
@@ -292,6 +297,50 @@ void TestRotiGeral::adoptDescription_takesCodeMessagesAndCaption()
     QCOMPARE(screen.grbDadosRel->objectName(), QStringLiteral("grbDadosRel"));
 }
 
+void TestRotiGeral::description_setUpOnTheMainGroup()
+{
+    // A derived screen's description, set up as a derived screen does.
+    ProbeScreen screen;
+    Ui::TstDescricao ui;
+    ui.setupUi(screen.grbDadosRel);
+    screen.AdoptDescription(screen.grbDadosRel);
+
+    QCOMPARE(screen.grbDadosRel->objectName(), QStringLiteral("grbDadosRel"));
+    QCOMPARE(screen.grbDadosRel->title(), QStringLiteral("Fornecedor que Atende"));
+    QCOMPARE(screen.lblCodTela->text(), QStringLiteral("CMP04702"));
+    QCOMPARE(screen.windowTitle(), QStringLiteral("Cadastramento Automático"));
+    QCOMPARE(screen.msgPadrao->Msg("Reg_D_Inf"), QStringLiteral("Região deve ser informada."));
+    QCOMPARE(ui.medPrazo->EditMask(), QStringLiteral("999;0; "));
+    QCOMPARE(ui.medPrazo->Text(), QString());
+    QVERIFY(ui.medCdPeriod->UpperCase);
+    QCOMPARE(ui.medCdPeriod->maxLength(), 2);
+    QCOMPARE(ui.btpFilial->Title, QStringLiteral("Periodicidade"));
+    QCOMPARE(ui.btpFilial->EmptyError, QStringLiteral("Não há periodicidade cadastrada."));
+    QVERIFY(ui.btpFilial->PesqChave);
+    QCOMPARE(ui.sbtRegiao->toolTip(), QStringLiteral("Pesquisar"));
+}
+
+void TestRotiGeral::guardWrap_connectsToSignalsWithMoreArguments()
+{
+    DialogAnswerer answerer;
+    ProbeScreen screen;
+    screen.show();
+    int runs = 0;
+    connect(screen.sbtFechar, &QAbstractButton::clicked, &screen, Guard::Wrap(&screen, [&runs] {
+                ++runs;
+                throw EHostError("Erro no botão.");
+            }));
+    bool checkedSeen = true;
+    connect(screen.sbtConfirma, &QAbstractButton::clicked, &screen,
+            Guard::Wrap(&screen, [&checkedSeen](bool checked) { checkedSeen = checked; }));
+    screen.refuseClose = true;   // the close button's own reject stays without effect
+    QTest::mouseClick(screen.sbtFechar, Qt::LeftButton);
+    QTest::mouseClick(screen.sbtConfirma, Qt::LeftButton);
+    QCOMPARE(runs, 1);
+    QVERIFY(!checkedSeen);
+    QCOMPARE(answerer.Messages(), QStringList{"Erro no botão."});
+}
+
 void TestRotiGeral::createForm_ownerAndCreateErrors()
 {
     QMainWindow mainForm;
@@ -333,6 +382,18 @@ void TestRotiGeral::quorvel_singleBranchAndMainForm()
         QCOMPARE(Quorvel::MainForm(), &set);
     }
     QCOMPARE(Quorvel::MainForm(), &window);   // the set form was destroyed
+}
+
+void TestRotiGeral::createForm_withoutOwnerGoesWhenTheApplicationQuits()
+{
+    // Last test: it runs the application's event loop to its end.
+    QVERIFY(!Quorvel::MainForm());
+    QPointer<ProbeScreen> screen = CreateForm<ProbeScreen>();
+    QVERIFY(screen && !screen->parent());
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    QVERIFY(!screen);
+    QCOMPARE(ProbeScreen::s_alive, 0);
 }
 
 QTEST_MAIN(TestRotiGeral)
