@@ -172,7 +172,7 @@ void TADOIBQuery::DoOpen()
     // Which result column feeds each field.
     const QSqlRecord record = query.record();
     const bool persistent = HasPersistentFields();
-    QVector<FieldSpec> specs;
+    QVector<FieldDef> defs;
     std::vector<int> columns;
     if (persistent) {
         for (int i = 0; i < FieldCount(); ++i) {
@@ -181,28 +181,28 @@ void TADOIBQuery::DoOpen()
             if (column < 0)
                 throw EDatabaseError(QStringLiteral("Campo %1 não encontrado no resultado da consulta.")
                                          .arg(field->FieldName));
-            specs.append({field->FieldName, field->DataType, field->Size});
+            defs.append({field->FieldName, field->DataType, field->Size});
             columns.push_back(column);
         }
     } else {
         for (int i = 0; i < record.count(); ++i) {
             const QSqlField field = record.field(i);
-            specs.append({field.name(), fieldTypeOf(field), qMax(0, field.length())});
+            defs.append({field.name(), fieldTypeOf(field), qMax(0, field.length())});
             columns.push_back(i);
         }
     }
 
     std::vector<QVector<QVariant>> records;
     while (query.next()) {
-        QVector<QVariant> values(specs.size());
-        for (int i = 0; i < specs.size(); ++i)
-            values[i] = ConvertToFieldType(query.value(columns[size_t(i)]), specs[i].type, specs[i].name);
+        QVector<QVariant> values(defs.size());
+        for (int i = 0; i < defs.size(); ++i)
+            values[i] = ConvertToFieldType(query.value(columns[size_t(i)]), defs[i].type, defs[i].name);
         records.push_back(std::move(values));
     }
     if (query.lastError().isValid())
         throwSqlError(query.lastError());
 
     if (!persistent)
-        SetDefaultFields(specs);
+        SetDefaultFields(defs);
     SetRecords(std::move(records));
 }

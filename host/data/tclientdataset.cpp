@@ -384,7 +384,7 @@ void TClientDataSet::SetData(const QVariant &packet)
 
     // Which packet column feeds each field of the data set.
     const bool persistent = HasPersistentFields();
-    QVector<FieldSpec> specs;
+    QVector<FieldDef> defs;
     std::vector<int> source;
     if (persistent) {
         for (int i = 0; i < FieldCount(); ++i) {
@@ -392,13 +392,13 @@ void TClientDataSet::SetData(const QVariant &packet)
             const int column = decoded.fieldIndex(field->FieldName);
             if (column < 0)
                 throw EDatabaseError(QStringLiteral("O pacote de dados não traz o campo %1.").arg(field->FieldName));
-            specs.append({field->FieldName, field->DataType, field->Size});
+            defs.append({field->FieldName, field->DataType, field->Size});
             source.push_back(column);
         }
     } else {
         for (int i = 0; i < decoded.fields.size(); ++i) {
             const contracts::PacketField &field = decoded.fields[i];
-            specs.append({field.name, fieldTypeOf(field.type), field.size});
+            defs.append({field.name, fieldTypeOf(field.type), field.size});
             source.push_back(i);
         }
     }
@@ -406,16 +406,16 @@ void TClientDataSet::SetData(const QVariant &packet)
     std::vector<QVector<QVariant>> records;
     records.reserve(size_t(decoded.rows.size()));
     for (const QVector<QVariant> &row : qAsConst(decoded.rows)) {
-        QVector<QVariant> record(specs.size());
-        for (int i = 0; i < specs.size(); ++i)
-            record[i] = ConvertToFieldType(row[source[size_t(i)]], specs[i].type, specs[i].name);
+        QVector<QVariant> record(defs.size());
+        for (int i = 0; i < defs.size(); ++i)
+            record[i] = ConvertToFieldType(row[source[size_t(i)]], defs[i].type, defs[i].name);
         records.push_back(std::move(record));
     }
 
     // Order and filter must read the new fields before anything is replaced.
-    const FieldResolver resolve = [&specs](const QString &name) {
-        for (int i = 0; i < specs.size(); ++i)
-            if (specs[i].name.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+    const FieldResolver resolve = [&defs](const QString &name) {
+        for (int i = 0; i < defs.size(); ++i)
+            if (defs[i].name.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
                 return i;
         return -1;
     };
@@ -425,7 +425,7 @@ void TClientDataSet::SetData(const QVariant &packet)
         compiled = CompileFilter(m_filter, resolve);
 
     if (!persistent)
-        SetDefaultFields(specs);
+        SetDefaultFields(defs);
     m_indexFields = std::move(indexFields);
     m_compiled = std::move(compiled);
     OpenWithRecords(std::move(records));

@@ -107,21 +107,21 @@ TField *TDataSet::AddField(const QString &name, TFieldType type, int size, const
     return result;
 }
 
-void TDataSet::SetDefaultFields(const QVector<FieldSpec> &specs)
+void TDataSet::SetDefaultFields(const QVector<FieldDef> &defs)
 {
     std::vector<std::unique_ptr<TField>> fields;
-    fields.reserve(size_t(specs.size()));
-    for (const FieldSpec &spec : specs) {
+    fields.reserve(size_t(defs.size()));
+    for (const FieldDef &def : defs) {
         std::unique_ptr<TField> field;
         for (auto &old : m_fields) {
-            if (old && old->DataType == spec.type
-                && old->FieldName.compare(spec.name, Qt::CaseInsensitive) == 0) {
+            if (old && old->DataType == def.type
+                && old->FieldName.compare(def.name, Qt::CaseInsensitive) == 0) {
                 field = std::move(old);
                 break;
             }
         }
         if (!field)
-            field = std::make_unique<TField>(this, spec.name, spec.type, spec.size);
+            field = std::make_unique<TField>(this, def.name, def.type, def.size);
         fields.push_back(std::move(field));
     }
     bool same = fields.size() == m_fields.size() && m_defaultFields;

@@ -107,7 +107,7 @@ protected:
     virtual void DoOpen() = 0;
 
     // A field definition as a data source (packet, query result) describes it.
-    struct FieldSpec {
+    struct FieldDef {
         QString name;
         TFieldType type = TFieldType::String;
         int size = 0;
@@ -117,7 +117,7 @@ protected:
     bool HasPersistentFields() const { return !m_fields.empty() && !m_defaultFields; }
     // Makes the given definitions the data set's fields (data-derived fields). Existing
     // field objects with the same name and type are kept, so pointers stay valid.
-    void SetDefaultFields(const QVector<FieldSpec> &specs);
+    void SetDefaultFields(const QVector<FieldDef> &defs);
     // The value converted to the field type (null stays null); EDatabaseError naming
     // the field when it does not convert.
     static QVariant ConvertToFieldType(const QVariant &value, TFieldType type,
