@@ -196,6 +196,18 @@ int TMaskEdit::NextInput(int from) const
     return -1;
 }
 
+int TMaskEdit::EndOfTyped() const
+{
+    const EditMask::Spec spec = SpecOf(m_editMask);
+    const QString shown = text();
+    int end = 0;
+    for (int i = 0; i < spec.positions.size() && i < shown.size(); ++i) {
+        if (!spec.positions[i].literal && shown[i] != spec.blank)
+            end = i + 1;
+    }
+    return end;
+}
+
 int TMaskEdit::PriorInput(int before) const
 {
     const EditMask::Spec spec = SpecOf(m_editMask);
@@ -225,6 +237,11 @@ void TMaskEdit::TypeMasked(QChar c)
     if (hasSelectedText()) {
         at = selectionStart();
         BlankRange(at, at + selectedText().size());
+    } else {
+        // A cursor at the very end (a click into the empty end of the field) types
+        // right after the typed text rather than nowhere.
+        if (at >= text().size())
+            at = EndOfTyped();
     }
     at = NextInput(at);
     if (at < 0)

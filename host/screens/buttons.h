@@ -92,6 +92,7 @@ protected:
 private:
     int NextInput(int from) const;      // first input position at or after `from`, -1 none
     int PriorInput(int before) const;   // last input position before `before`, -1 none
+    int EndOfTyped() const;             // position after the last filled input position
     void BlankRange(int from, int to);
     void TypeMasked(QChar c);
     bool HandleMaskedEditingKey(QKeyEvent *event);

@@ -16,6 +16,7 @@ private slots:
     void leadTimeMask();
     void leadTimeMask_untouchedReadsEmpty();
     void leadTimeMask_backspaceBlanksThePosition();
+    void leadTimeMask_clickAtTheEndTypesAfterTheText();
     void registrationMask_insertsLiterals();
     void setText_laysOutTheValue();
     void keyPress_hookFiltersAndChanges();
@@ -79,6 +80,21 @@ void TestMaskEdit::leadTimeMask_backspaceBlanksThePosition()
     edit.selectAll();
     QTest::keyClicks(&edit, "5");
     QCOMPARE(edit.Text(), QStringLiteral("5"));
+}
+
+void TestMaskEdit::leadTimeMask_clickAtTheEndTypesAfterTheText()
+{
+    TMaskEdit edit;
+    edit.SetEditMask("999;0; ");
+    edit.resize(200, edit.sizeHint().height());
+    edit.show();
+    QTest::mouseClick(&edit, Qt::LeftButton, {}, QPoint(190, edit.height() / 2));
+    QCOMPARE(edit.cursorPosition(), 3);
+    QTest::keyClicks(&edit, "4");
+    QCOMPARE(edit.Text(), QStringLiteral("4"));
+    QTest::mouseClick(&edit, Qt::LeftButton, {}, QPoint(190, edit.height() / 2));
+    QTest::keyClicks(&edit, "56");
+    QCOMPARE(edit.Text(), QStringLiteral("456"));
 }
 
 void TestMaskEdit::registrationMask_insertsLiterals()

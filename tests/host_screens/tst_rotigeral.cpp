@@ -318,6 +318,11 @@ void TestRotiGeral::description_setUpOnTheMainGroup()
     QCOMPARE(ui.btpFilial->EmptyError, QStringLiteral("Não há periodicidade cadastrada."));
     QVERIFY(ui.btpFilial->PesqChave);
     QCOMPARE(ui.sbtRegiao->toolTip(), QStringLiteral("Pesquisar"));
+
+    // The main group's title is bold, its content is not.
+    screen.show();
+    QVERIFY(screen.grbDadosRel->font().bold());
+    QVERIFY(!ui.medPrazo->font().bold());
 }
 
 void TestRotiGeral::guardWrap_connectsToSignalsWithMoreArguments()
