@@ -1,0 +1,214 @@
+// The error screen over the registration screen's blocking rows: its description, its
+// read-only grid, OK (Enter) against the close box, and help on F1.
+
+#include "screenfixture.h"
+
+#include "cli_cmp04704.h"
+#include "tfrmerroforneatefili.h"
+
+#include "data/tclientdataset.h"
+#include "data/tdatasource.h"
+#include "data/tdbgrid.h"
+#include "runtime/quorvel.h"
+#include "screens/qvl_msg.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+// Paint events of a widget, counted as they are delivered.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+QString g_helpFile;
+int g_helpContext = 0;
+void RecordHelp(const QString &file, int context)
+{
+    g_helpFile = file;
+    g_helpContext = context;
+}
+
+QByteArray TwoBlockingRows()
+{
+    return FakeAppServer::BlockingRowsPacket(
+        {{QStringLiteral("0002 - Campinas"), QStringLiteral("002 - Sudeste"), QStringLiteral("12345678000195"),
+          QStringLiteral("Alfa"), QStringLiteral("J")},
+         {QStringLiteral("0001 - Porto Alegre"), QStringLiteral("001 - Sul"), QStringLiteral("12345678909"),
+          QStringLiteral("Beta"), QStringLiteral("F")}});
+}
+
+} // namespace
+
+class TestErrorList : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void description();
+    void readOnlyGrid();
+    void closing_data();
+    void closing();
+    void helpOnF1();
+
+private:
+    // Shows the error screen; `inspect` runs while it is open and must close it.
+    void ShowErrorScreen(const std::function<void(TfrmErroForneAteFili *)> &inspect);
+
+    std::unique_ptr<ScreenFixture> f;
+};
+
+void TestErrorList::init()
+{
+    f = std::make_unique<ScreenFixture>();
+    f->Open();
+    f->screen()->cdsVerReFoReg->SetData(TwoBlockingRows());
+}
+
+void TestErrorList::cleanup()
+{
+    f.reset();
+}
+
+void TestErrorList::ShowErrorScreen(const std::function<void(TfrmErroForneAteFili *)> &inspect)
+{
+    TfrmErroForneAteFili *shown = nullptr;
+    f->answerer().SetDialogHandler([&](QWidget *dialog) {
+        shown = qobject_cast<TfrmErroForneAteFili *>(dialog);
+        if (shown)
+            inspect(shown);
+        if (dialog->isVisible())
+            dialog->close();
+    });
+    CriaErroForneAteFili();
+    QVERIFY(shown);
+    QCOMPARE(frmErroForneAteFili, shown);
+}
+
+void TestErrorList::description()
+{
+    QString caption, code, message;
+    QSize size;
+    bool fixed = false, tabBarShown = true, labelBold = false, wraps = false, okDefault = false;
+    QStringList titles;
+    QList<int> widths;
+    int rows = -1;
+    QString firstSupplier;
+    ShowErrorScreen([&](TfrmErroForneAteFili *screen) {
+        caption = screen->windowTitle();
+        code = screen->lblCodTela->text();
+        message = screen->lblErro()->text();
+        size = screen->size();
+        fixed = screen->minimumSize() == screen->maximumSize();
+        auto *pages = screen->findChild<QTabWidget *>(QStringLiteral("pgcPadrao"));
+        tabBarShown = pages->tabBar()->isVisible();
+        labelBold = screen->lblErro()->font().bold();
+        wraps = screen->lblErro()->wordWrap();
+        okDefault = screen->btnOk()->isDefault() && screen->btnOk()->text() == QLatin1String("&OK");
+        TDBGrid *grid = screen->dbgPadrao();
+        QHeaderView *header = grid->horizontalHeader();
+        for (int visual = 0; visual < header->count(); ++visual) {
+            const int logical = header->logicalIndex(visual);
+            if (header->isSectionHidden(logical))
+                continue;
+            titles << grid->model()->headerData(logical, Qt::Horizontal).toString();
+            widths << header->sectionSize(logical);
+        }
+        rows = grid->model()->rowCount();
+        firstSupplier = grid->model()->index(0, header->logicalIndex(0)).data().toString();
+    });
+    QCOMPARE(caption, QStringLiteral("Erro"));
+    QCOMPARE(code, QStringLiteral("CMP04704"));
+    QCOMPARE(message, QStringLiteral("Operação bloqueada. Existem filiais cuja região não é atendida pelos "
+                                     "fornecedores escolhidos"));
+    QCOMPARE(size, QSize(607, 302));
+    QVERIFY(fixed);
+    QVERIFY(!tabBarShown);
+    QVERIFY(labelBold);
+    QVERIFY(wraps);
+    QVERIFY(okDefault);
+    QCOMPARE(titles, (QStringList{QStringLiteral("Fornecedor"), QStringLiteral("Região"), QStringLiteral("Filial")}));
+    QCOMPARE(widths, (QList<int>{280, 125, 165}));
+    QCOMPARE(rows, 2);
+    QCOMPARE(firstSupplier, QStringLiteral("12.345.678/0001-95 - Alfa"));
+    // The grid hid two fields; their definitions stay as the registration screen set them.
+    QVERIFY(f->screen()->cdsVerReFoReg->FieldByName(QStringLiteral("NMFANTFORN"))->Visible);
+}
+
+void TestErrorList::readOnlyGrid()
+{
+    QString cellAfterTyping;
+    bool editable = true;
+    ShowErrorScreen([&](TfrmErroForneAteFili *screen) {
+        TDBGrid *grid = screen->dbgPadrao();
+        const QModelIndex cell = grid->model()->index(0, grid->horizontalHeader()->logicalIndex(1));
+        editable = grid->model()->flags(cell) & Qt::ItemIsEditable;
+        grid->setFocus();
+        grid->setCurrentIndex(cell);
+        QTest::keyClick(grid, Qt::Key_F2);
+        QTest::keyClicks(grid, QStringLiteral("xyz"));
+        QTest::keyClick(grid, Qt::Key_Tab);
+        cellAfterTyping = cell.data().toString();
+    });
+    QVERIFY(!editable);
+    QCOMPARE(cellAfterTyping, QStringLiteral("002 - Sudeste"));
+    QCOMPARE(f->screen()->cdsVerReFoReg->FieldByName(QStringLiteral("REGIAO"))->ValueAt(0).toString(),
+             QStringLiteral("002 - Sudeste"));
+}
+
+void TestErrorList::closing_data()
+{
+    QTest::addColumn<bool>("byOk");
+    QTest::newRow("Enter presses OK") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestErrorList::closing()
+{
+    QFETCH(bool, byOk);
+    PaintCounter paints(f->screen());
+    int paintsWhileClosing = -1;
+    int result = -1;
+    ShowErrorScreen([&](TfrmErroForneAteFili *screen) {
+        const int before = paints.count;
+        if (byOk) {
+            screen->btnOk()->setFocus();
+            QTest::keyClick(screen->btnOk(), Qt::Key_Return);
+        } else {
+            screen->close();
+        }
+        // btnOkClick repaints the registration screen at once, inside the click.
+        paintsWhileClosing = paints.count - before;
+        result = screen->result();
+    });
+    QCOMPARE(result, byOk ? int(QDialog::Accepted) : int(QDialog::Rejected));
+    QCOMPARE(paintsWhileClosing > 0, byOk);
+    QVERIFY(!frmErroForneAteFili->isVisible());
+}
+
+void TestErrorList::helpOnF1()
+{
+    Quorvel::SetHelpHook(RecordHelp);
+    ShowErrorScreen([&](TfrmErroForneAteFili *screen) {
+        QTest::keyClick(screen, Qt::Key_F1);
+    });
+    Quorvel::SetHelpHook(nullptr);
+    QCOMPARE(g_helpFile, QStringLiteral("SUPHELP.HLP"));
+    QCOMPARE(g_helpContext, 12801716);
+}
+
+QTEST_MAIN(TestErrorList)
+#include "tst_error_list.moc"
