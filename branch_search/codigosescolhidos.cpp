@@ -37,6 +37,17 @@ void TCodigosEscolhidos::Assign(std::vector<QString> chaves)
         Conta(chave, +1);
 }
 
+void TCodigosEscolhidos::Reorder(std::vector<QString> chaves, const std::vector<QString> &entraram,
+                                 const std::vector<QString> &sairam)
+{
+    m_itens = std::move(chaves);
+    m_indice.reserve(qsizetype(m_itens.size()));
+    for (const QString &chave : sairam)
+        Conta(chave, -1);
+    for (const QString &chave : entraram)
+        Conta(chave, +1);
+}
+
 void TCodigosEscolhidos::Conta(const QString &chave, int delta)
 {
     const QString dobrada = Dobra(chave);

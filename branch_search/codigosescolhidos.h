@@ -24,6 +24,10 @@ public:
     void Clear();
     // Replaces every item at once (bulk changes of the chosen list).
     void Assign(std::vector<QString> chaves);
+    // Bulk change that knows its difference: the new order of the items, the keys that
+    // came in and those that went out. Only the difference touches the index.
+    void Reorder(std::vector<QString> chaves, const std::vector<QString> &entraram,
+                 const std::vector<QString> &sairam);
 
     // The form in which keys are compared.
     static QString Dobra(const QString &chave) { return chave.toCaseFolded(); }

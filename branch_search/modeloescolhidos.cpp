@@ -2,7 +2,6 @@
 
 #include "codigosescolhidos.h"
 
-#include <QCollator>
 #include <algorithm>
 
 TModeloEscolhidos::TModeloEscolhidos(TCodigosEscolhidos &codigos, QObject *parent)
@@ -45,42 +44,40 @@ void TModeloEscolhidos::InsereVarias(std::vector<TEscolha> novas)
     if (novas.empty())
         return;
     // Inserting one after the other puts a later entry before an equal earlier one:
-    // order the batch by collation key, equal entries latest first.
-    struct Chaveada {
-        QCollatorSortKey ordem;
-        size_t origem;
-    };
-    std::vector<Chaveada> ordem;
-    ordem.reserve(novas.size());
-    for (size_t i = 0; i < novas.size(); ++i)
-        ordem.push_back({QCollator::defaultSortKey(novas[i].entrada), i});
-    std::sort(ordem.begin(), ordem.end(), [](const Chaveada &a, const Chaveada &b) {
-        const int c = a.ordem.compare(b.ordem);
-        return c != 0 ? c < 0 : a.origem > b.origem;
+    // order the batch by the list's comparison, equal entries latest first.
+    std::vector<size_t> ordem(novas.size());
+    for (size_t i = 0; i < ordem.size(); ++i)
+        ordem[i] = i;
+    std::sort(ordem.begin(), ordem.end(), [&novas](size_t a, size_t b) {
+        const int c = QString::localeAwareCompare(novas[a].entrada, novas[b].entrada);
+        return c != 0 ? c < 0 : a > b;
     });
 
     // Merge with the current list; a new entry goes before an equal old one.
     std::vector<QString> entradas;
     std::vector<QString> chaves;
+    std::vector<QString> entraram;
     entradas.reserve(m_entradas.size() + novas.size());
     chaves.reserve(m_entradas.size() + novas.size());
+    entraram.reserve(novas.size());
     const std::vector<QString> &antigas = m_codigos.Itens();
     size_t velha = 0;
-    for (const Chaveada &c : ordem) {
-        TEscolha &nova = novas[c.origem];
+    for (size_t i : ordem) {
+        TEscolha &nova = novas[i];
         while (velha < m_entradas.size() && Antes(m_entradas[velha], nova.entrada)) {
             entradas.push_back(m_entradas[velha]);
             chaves.push_back(antigas[velha]);
             ++velha;
         }
         entradas.push_back(std::move(nova.entrada));
-        chaves.push_back(std::move(nova.chave));
+        chaves.push_back(nova.chave);
+        entraram.push_back(std::move(nova.chave));
     }
     for (; velha < m_entradas.size(); ++velha) {
         entradas.push_back(m_entradas[velha]);
         chaves.push_back(antigas[velha]);
     }
-    Substitui(std::move(entradas), std::move(chaves));
+    Substitui(std::move(entradas), std::move(chaves), entraram, {});
 }
 
 void TModeloEscolhidos::RemovePosicao(int pos)
@@ -113,25 +110,33 @@ void TModeloEscolhidos::RemoveChaves(const QSet<QString> &chavesDobradas)
         return;
     std::vector<QString> entradas;
     std::vector<QString> chaves;
+    std::vector<QString> sairam;
     const std::vector<QString> &antigas = m_codigos.Itens();
     for (size_t i = 0; i < m_entradas.size(); ++i) {
-        if (chavesDobradas.contains(TCodigosEscolhidos::Dobra(antigas[i])))
+        if (chavesDobradas.contains(TCodigosEscolhidos::Dobra(antigas[i]))) {
+            sairam.push_back(antigas[i]);
             continue;
+        }
         entradas.push_back(m_entradas[i]);
         chaves.push_back(antigas[i]);
     }
-    Substitui(std::move(entradas), std::move(chaves));
+    Substitui(std::move(entradas), std::move(chaves), {}, sairam);
 }
 
 void TModeloEscolhidos::Limpa()
 {
-    Substitui({}, {});
+    beginResetModel();
+    std::vector<QString>().swap(m_entradas);
+    m_codigos.Clear();
+    endResetModel();
 }
 
-void TModeloEscolhidos::Substitui(std::vector<QString> entradas, std::vector<QString> chaves)
+void TModeloEscolhidos::Substitui(std::vector<QString> entradas, std::vector<QString> chaves,
+                                  const std::vector<QString> &entraram,
+                                  const std::vector<QString> &sairam)
 {
     beginResetModel();
     m_entradas = std::move(entradas);
-    m_codigos.Assign(std::move(chaves));
+    m_codigos.Reorder(std::move(chaves), entraram, sairam);
     endResetModel();
 }

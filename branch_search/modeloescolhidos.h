@@ -51,7 +51,8 @@ public:
 
 private:
     int PosicaoOrdenada(const QString &entrada) const;
-    void Substitui(std::vector<QString> entradas, std::vector<QString> chaves);
+    void Substitui(std::vector<QString> entradas, std::vector<QString> chaves,
+                   const std::vector<QString> &entraram, const std::vector<QString> &sairam);
 
     std::vector<QString> m_entradas;
     TCodigosEscolhidos &m_codigos;
