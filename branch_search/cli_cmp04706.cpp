@@ -77,6 +77,11 @@ bool PesquisaFilAtende(TDataSource *source, const QString &keyField, const QStri
     LiberaTelaAnterior();
     frmPesqListaFilAtende = CreateForm<TfrmPesqListaFilAtende>();
     TfrmPesqListaFilAtende *tela = frmPesqListaFilAtende;
+    // The owner may destroy the screen first (the application quitting).
+    QObject::connect(tela, &QObject::destroyed, [tela] {
+        if (frmPesqListaFilAtende == tela)
+            frmPesqListaFilAtende = nullptr;
+    });
 
     const qsizetype barra = title.indexOf(QLatin1Char('|'));
     TituloPesquisa = barra < 0 ? title : title.left(barra);

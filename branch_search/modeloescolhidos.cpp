@@ -48,10 +48,17 @@ void TModeloEscolhidos::InsereVarias(std::vector<TEscolha> novas)
     std::vector<size_t> ordem(novas.size());
     for (size_t i = 0; i < ordem.size(); ++i)
         ordem[i] = i;
-    std::sort(ordem.begin(), ordem.end(), [&novas](size_t a, size_t b) {
-        const int c = QString::localeAwareCompare(novas[a].entrada, novas[b].entrada);
-        return c != 0 ? c < 0 : a > b;
-    });
+    // Rows usually arrive in entry order already (ordered by their code): then the
+    // batch needs no sort.
+    bool crescente = true;
+    for (size_t i = 1; crescente && i < novas.size(); ++i)
+        crescente = Antes(novas[i - 1].entrada, novas[i].entrada);
+    if (!crescente) {
+        std::sort(ordem.begin(), ordem.end(), [&novas](size_t a, size_t b) {
+            const int c = QString::localeAwareCompare(novas[a].entrada, novas[b].entrada);
+            return c != 0 ? c < 0 : a > b;
+        });
+    }
 
     // Merge with the current list; a new entry goes before an equal old one.
     std::vector<QString> entradas;

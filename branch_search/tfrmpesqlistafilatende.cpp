@@ -370,6 +370,8 @@ void TfrmPesqListaFilAtende::tmrPesquisaTimer()
         return;
     setUpdatesEnabled(false);
     try {
+        // The grid takes the new rows once, not at every step of the filter change.
+        ControlesSuspensos suspensos(DataSet());
         const QString campo = CampoOrdem()->FieldName;
         LimpaFiltro();
         const QString texto = medProcurar->Text();

@@ -161,7 +161,8 @@ private:
     // Runs a search; the script drives the screen once it is up and active, and the
     // screen is closed without confirming when the script leaves it open.
     Outcome Search(Branches &branches, QString selection, const Script &script,
-                   const QString &title = QString::fromUtf8("Filial|Não há filial cadastrada."))
+                   const QString &title = QString::fromUtf8("Filial|Não há filial cadastrada."),
+                   const QString &keyField = "CDFILIAL")
     {
         m_answerer.Clear();
         bool ran = false;
@@ -178,7 +179,7 @@ private:
             if (screen->isVisible())
                 screen->reject();
         });
-        const bool result = PesquisaFilAtende(&branches.source, "CDFILIAL", title, false, selection);
+        const bool result = PesquisaFilAtende(&branches.source, keyField, title, false, selection);
         m_shown = ran;
         return {result, selection};
     }
@@ -196,6 +197,7 @@ private slots:
     void captionIsTitleBeforeBar();
     void preMarkingFromSelection_data();
     void preMarkingFromSelection();
+    void preMarkingErrorWarnsAndShowsScreen();
     void confirmBuildsSelectionInListOrder_data();
     void confirmBuildsSelectionInListOrder();
     void leavingWithoutConfirmKeepsSelection();
@@ -304,6 +306,23 @@ void TestBranchSearch::preMarkingFromSelection()
     QCOMPARE(mode, int(TfrmPesqListaFilAtende::mmAlterna));
     QVERIFY(!outcome.result);
     QCOMPARE(outcome.selection, selection);
+}
+
+void TestBranchSearch::preMarkingErrorWarnsAndShowsScreen()
+{
+    Branches branches;
+    int row = -1, chosen = -1;
+    const Outcome outcome = Search(branches, "_0001_", [&](TfrmPesqListaFilAtende *screen) {
+        row = branches.data.RecNo();
+        chosen = screen->Escolhidos()->Count();
+    }, "Filial|", "CDINEXISTENTE");
+    QVERIFY(m_shown);
+    QCOMPARE(m_answerer.Icons(), QList<QMessageBox::Icon>{QMessageBox::Warning});
+    QVERIFY(m_answerer.Messages().value(0).contains("CDINEXISTENTE"));
+    QCOMPARE(row, 0);
+    QCOMPARE(chosen, 0);
+    QCOMPARE(outcome.selection, QString("_0001_"));
+    QVERIFY(!branches.data.ControlsDisabled());
 }
 
 // ---- confirmation and close ------------------------------------------------------
