@@ -100,58 +100,58 @@
     </message>
     <message>
         <location filename="../registration/tfrmcadautrf.ui" line="76"/>
-        <location filename="../registration/tfrmcadautrf.ui" line="121"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="124"/>
         <source>Todas</source>
         <translation>Todas</translation>
     </message>
     <message>
         <location filename="../registration/tfrmcadautrf.ui" line="83"/>
-        <location filename="../registration/tfrmcadautrf.ui" line="128"/>
-        <location filename="../registration/tfrmcadautrf.ui" line="173"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="131"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="179"/>
         <source>Lista</source>
         <translation>Lista</translation>
     </message>
     <message>
-        <location filename="../registration/tfrmcadautrf.ui" line="93"/>
-        <location filename="../registration/tfrmcadautrf.ui" line="138"/>
-        <location filename="../registration/tfrmcadautrf.ui" line="183"/>
-        <location filename="../registration/tfrmcadautrf.ui" line="237"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="96"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="144"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="192"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="249"/>
         <source>Pesquisar</source>
         <translation>Pesquisar</translation>
     </message>
     <message>
-        <location filename="../registration/tfrmcadautrf.ui" line="109"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="112"/>
         <source>Filial</source>
         <translation>Filial</translation>
     </message>
     <message>
-        <location filename="../registration/tfrmcadautrf.ui" line="154"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="160"/>
         <source>Fornecedor</source>
         <translation>Fornecedor</translation>
     </message>
     <message>
-        <location filename="../registration/tfrmcadautrf.ui" line="166"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="172"/>
         <source>Todos</source>
         <translation>Todos</translation>
     </message>
     <message>
-        <location filename="../registration/tfrmcadautrf.ui" line="199"/>
-        <location filename="../registration/tfrmcadautrf.ui" line="243"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="208"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="255"/>
         <source>Periodicidade</source>
         <translation>Periodicidade</translation>
     </message>
     <message>
-        <location filename="../registration/tfrmcadautrf.ui" line="211"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="220"/>
         <source>Código</source>
         <translation>Código</translation>
     </message>
     <message>
-        <location filename="../registration/tfrmcadautrf.ui" line="246"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="258"/>
         <source>Não há periodicidade cadastrada.</source>
         <translation>Não há periodicidade cadastrada.</translation>
     </message>
     <message>
-        <location filename="../registration/tfrmcadautrf.ui" line="272"/>
+        <location filename="../registration/tfrmcadautrf.ui" line="284"/>
         <source>Prazo para Expedição</source>
         <translation>Prazo para Expedição</translation>
     </message>

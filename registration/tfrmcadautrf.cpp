@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <QStyle>
 
 namespace {
 
@@ -100,6 +101,11 @@ TfrmCadAutRF::~TfrmCadAutRF()
 // properties (they are plain members, not Qt properties).
 void TfrmCadAutRF::ApplyDescriptionProperties()
 {
+    // Search glyph; the disabled look comes from the icon's disabled mode.
+    const QPixmap searchGlyph = style()->standardPixmap(QStyle::SP_FileDialogContentsView);
+    for (TButtonFlat *button : {ui->sbtRegiao, ui->sbtFilial, ui->sbtFornecedor})
+        button->SetGlyph(searchGlyph);
+    ui->btpFilial->setIcon(searchGlyph);
     for (TMaskEdit *edit : {ui->medCdPeriod, ui->medPrazo})
         edit->SetEditMask(edit->property("EditMask").toString());
     ui->btpFilial->Title = ui->btpFilial->property("Title").toString();
