@@ -8,6 +8,7 @@
 
 #include "runtime/errors.h"
 #include "runtime/moduleloader.h"
+#include "runtime/quorvel.h"
 #include "screens/buttons.h"
 
 #include <QApplication>
@@ -52,6 +53,7 @@ private slots:
     void iniProcRejectsBadParameters_data();
     void iniProcRejectsBadParameters();
     void twoLaunchesInARow();
+    void startUpErrorGoesToTheCaller();
 
 private:
     template <class T> T Export(const char *name)
@@ -215,6 +217,32 @@ void TestPackage::twoLaunchesInARow()
     QCOMPARE(first.server()->CallsOf(QStringLiteral("getParamGeral")).size(), 1);
     QCOMPARE(second.server()->CallsOf(QStringLiteral("getParamGeral")).size(), 1);
     QVERIFY(answerer.Messages().isEmpty());
+}
+
+void TestPackage::startUpErrorGoesToTheCaller()
+{
+    // Single-branch mode reads the branch's region while the screen is created; a
+    // database failure there reaches the launcher's caller, and no variable changes.
+    FakeHostForm host;
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    QVERIFY(m_database.exec(QStringLiteral("ALTER TABLE FILIAL RENAME TO FILIAL_OLD")));
+    Quorvel::SetFiliProc(QStringLiteral("0001"));
+    void *screenBefore = VariableValue("frmCadAutRF");
+    void *formBefore = VariableValue("frmFornAt");
+
+    bool raised = false;
+    try {
+        Export<IniProcFn>("IniProc")(QVariantList{qintptr(static_cast<QWidget *>(&host))});
+    } catch (const EDatabaseError &) {
+        raised = true;
+    }
+    Quorvel::SetFiliProc(QString());
+    QVERIFY(m_database.exec(QStringLiteral("ALTER TABLE FILIAL_OLD RENAME TO FILIAL")));
+    QVERIFY(raised);
+    QCOMPARE(VariableValue("frmCadAutRF"), screenBefore);
+    QCOMPARE(VariableValue("frmFornAt"), formBefore);
+    QVERIFY(host.server()->Calls().isEmpty());
 }
 
 QTEST_MAIN(TestPackage)
