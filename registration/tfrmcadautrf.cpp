@@ -191,10 +191,10 @@ void TfrmCadAutRF::CreateDataComponents()
         {"CDMUNICIPIO", "Município", 4, 6},
         {"NMMUNICIPIO", "Nome do Município", 30, 30},
     };
-    for (const BranchField &spec : branchFields) {
-        TField *field = cdsPesqFilial->AddField(QLatin1String(spec.name), TFieldType::String, spec.size,
-                                                QString::fromUtf8(spec.label));
-        field->DisplayWidth = spec.displayWidth;
+    for (const BranchField &definition : branchFields) {
+        TField *field = cdsPesqFilial->AddField(QLatin1String(definition.name), TFieldType::String, definition.size,
+                                                QString::fromUtf8(definition.label));
+        field->DisplayWidth = definition.displayWidth;
     }
     dtsPesqFilial = new TDataSource(this, cdsPesqFilial);
     dtsPesqFilial->setObjectName(QStringLiteral("dtsPesqFilial"));
