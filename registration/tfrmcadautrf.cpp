@@ -489,8 +489,12 @@ void TfrmCadAutRF::sbtConfirmaClick()
         Showavi::ShowAviScope avi(Quorvel::MainForm(), AviServerCall);
         QVariantList args{FListaFornecedor, allSuppliers, FListaFilial, allBranches, FListaRegiao};
         const QVariant result = AppServerClient::Call(frmFornAt, QStringLiteral("GetValidReForFil"), args);
-        cdsVerReFoReg->SetData(ArrayElement(result, 0, QStringLiteral("GetValidReForFil")));
-        cdsVerReForFil->SetData(ArrayElement(result, 1, QStringLiteral("GetValidReForFil")));
+        // Both packets load or neither: the second is tried on a scratch data set first.
+        const QVariant blocking = ArrayElement(result, 0, QStringLiteral("GetValidReForFil"));
+        const QVariant otherPeriodicity = ArrayElement(result, 1, QStringLiteral("GetValidReForFil"));
+        TClientDataSet().SetData(otherPeriodicity);
+        cdsVerReFoReg->SetData(blocking);
+        cdsVerReForFil->SetData(otherPeriodicity);
         TakeBack(args, 0, FListaFornecedor);
         TakeBack(args, 2, FListaFilial);
         TakeBack(args, 4, FListaRegiao);

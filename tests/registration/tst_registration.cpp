@@ -811,23 +811,33 @@ void TestRegistration::threeWays()
 void TestRegistration::serverFailuresKeepTheScreenOpen_data()
 {
     QTest::addColumn<QString>("failing");
-    QTest::newRow("validation") << GetValid;
-    QTest::newRow("registration") << CadAuto;
+    QTest::addColumn<QVariant>("answer");
+    QTest::addColumn<QString>("message");
+    const QVariant failure = contracts::failResult(QStringLiteral("Falha no servidor."));
+    QTest::newRow("validation") << GetValid << failure << QStringLiteral("Falha no servidor.");
+    QTest::newRow("registration") << CadAuto << failure << QStringLiteral("Falha no servidor.");
+    QTest::newRow("validation, second packet unreadable")
+        << GetValid << FakeAppServer::ValidationResult(BlockingRows(), QByteArray("não é um pacote")) << QString();
 }
 
 void TestRegistration::serverFailuresKeepTheScreenOpen()
 {
     QFETCH(QString, failing);
+    QFETCH(QVariant, answer);
+    QFETCH(QString, message);
     TfrmCadAutRF *screen = f->Open();
     ChooseAll();
     // Rows from an earlier validation stay when the next one fails.
     screen->cdsVerReForFil->SetData(FakeAppServer::PeriodicityRowsPacket(3));
     f->server()->Answer(GetValid, FakeAppServer::ValidationResult(NoRows(), NoRows()));
     f->server()->Answer(CadAuto, contracts::okResult(true));
-    f->server()->Answer(failing, contracts::failResult(QStringLiteral("Falha no servidor.")));
+    f->server()->Answer(failing, answer);
     Confirm();
 
-    QCOMPARE(f->answerer().Messages(), QStringList{QStringLiteral("Falha no servidor.")});
+    QCOMPARE(f->answerer().Messages().size(), 1);
+    if (!message.isEmpty())
+        QCOMPARE(f->answerer().Messages().first(), message);
+    QCOMPARE(screen->cdsVerReFoReg->RecordCount(), 0);
     QVERIFY(screen->isVisible());
     QVERIFY(!Showavi::ShowAviActive());
     QVERIFY(!AnimationVisible());
