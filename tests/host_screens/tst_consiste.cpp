@@ -39,6 +39,7 @@ private slots:
     void emptyString_data();
     void emptyString();
     void mensErro_showsThenAbortsOnlyWhenAsked();
+    void dialogAnswerer_queuedAnswersThenTheDefault();
     void msg_returnsTheTextAfterTheFirstBar();
     void setChildEnabled_togglesTheControlsNotTheContainer();
     void indiceCol_findsTheColumnOfAVisibleField();
@@ -206,6 +207,18 @@ void TestConsiste::mensErro_showsThenAbortsOnlyWhenAsked()
     }
     QVERIFY(aborted);
     QCOMPARE(answerer.Messages(), QStringList{"Região deve ser informada."});
+}
+
+// The helper every screen test answers its dialogs with.
+void TestConsiste::dialogAnswerer_queuedAnswersThenTheDefault()
+{
+    DialogAnswerer answerer(QMessageBox::No);
+    answerer.QueueMessageButtons({QMessageBox::Yes});
+    QCOMPARE(QMessageBox::question(nullptr, "t", "Confirma operação?"), QMessageBox::Yes);
+    QCOMPARE(QMessageBox::question(nullptr, "t", "De novo?"), QMessageBox::No);
+    QCOMPARE(QMessageBox::information(nullptr, "t", "Sucesso."), QMessageBox::Ok);   // no "No": default
+    QCOMPARE(answerer.Messages(), (QStringList{"Confirma operação?", "De novo?", "Sucesso."}));
+    QCOMPARE(answerer.Icons().value(0), QMessageBox::Question);
 }
 
 void TestConsiste::msg_returnsTheTextAfterTheFirstBar()

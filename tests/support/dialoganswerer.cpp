@@ -48,7 +48,8 @@ void DialogAnswerer::Answer(QMessageBox *box)
 {
     m_messages.append(box->text());
     m_icons.append(box->icon());
-    QAbstractButton *button = box->button(m_button);
+    const QMessageBox::StandardButton wanted = m_queued.isEmpty() ? m_button : m_queued.takeFirst();
+    QAbstractButton *button = box->button(wanted);
     if (!button)
         button = box->defaultButton();
     if (!button)

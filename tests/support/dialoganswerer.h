@@ -24,6 +24,9 @@ public:
 
     // Answer for the message boxes that come from now on.
     void SetMessageButton(QMessageBox::StandardButton button) { m_button = button; }
+    // Answers for the next message boxes, one each, in order; after them the button
+    // above answers (e.g. {Yes} for a question, then Ok for the message that follows).
+    void QueueMessageButtons(const QList<QMessageBox::StandardButton> &buttons) { m_queued += buttons; }
     // Handler for modal widgets that are not message boxes (nullptr: left alone).
     void SetDialogHandler(DialogHandler handler) { m_handler = std::move(handler); }
 
@@ -39,6 +42,7 @@ private:
 
     QTimer m_timer;
     QMessageBox::StandardButton m_button;
+    QList<QMessageBox::StandardButton> m_queued;
     DialogHandler m_handler;
     QList<QPointer<QWidget>> m_handled;
     QStringList m_messages;
