@@ -28,15 +28,6 @@ void TCodigosEscolhidos::Clear()
     m_indice = QHash<QString, int>();
 }
 
-void TCodigosEscolhidos::Assign(std::vector<QString> chaves)
-{
-    m_itens = std::move(chaves);
-    m_indice = QHash<QString, int>();
-    m_indice.reserve(qsizetype(m_itens.size()));
-    for (const QString &chave : m_itens)
-        Conta(chave, +1);
-}
-
 void TCodigosEscolhidos::Reorder(std::vector<QString> chaves, const std::vector<QString> &entraram,
                                  const std::vector<QString> &sairam)
 {

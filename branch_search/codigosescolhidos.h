@@ -22,8 +22,6 @@ public:
     void Insert(int pos, const QString &chave);
     void Delete(int pos);
     void Clear();
-    // Replaces every item at once (bulk changes of the chosen list).
-    void Assign(std::vector<QString> chaves);
     // Bulk change that knows its difference: the new order of the items, the keys that
     // came in and those that went out. Only the difference touches the index.
     void Reorder(std::vector<QString> chaves, const std::vector<QString> &entraram,

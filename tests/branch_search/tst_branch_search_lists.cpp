@@ -141,7 +141,7 @@ void TestBranchSearchLists::keyIndexIgnoresCase()
     QCOMPARE(codes.IndexOf("ab0"), -1);
     codes.Delete(1);
     QVERIFY(!codes.Contains("ab01"));
-    codes.Assign({"k", "K"});
+    codes.Reorder({"k", "K"}, {"k", "K"}, {"XY02"});
     codes.Delete(0);
     QVERIFY(codes.Contains("k"));   // one occurrence is left
 }
