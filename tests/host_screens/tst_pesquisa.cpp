@@ -336,6 +336,16 @@ void TestPesquisa::flatButton_clickRunsTheHandlerWhenEnabled()
     QCOMPARE(clicks, 1);
     QVERIFY(button.autoRaise());
     QCOMPARE(button.focusPolicy(), Qt::NoFocus);
+
+    // Two-state glyph: the disabled image is the one shown while disabled.
+    QPixmap normal(16, 16), disabled(16, 16);
+    normal.fill(Qt::blue);
+    disabled.fill(Qt::gray);
+    button.SetGlyph(normal, disabled);
+    const QImage shownDisabled = button.icon().pixmap(QSize(16, 16), QIcon::Disabled).toImage();
+    const QImage shownNormal = button.icon().pixmap(QSize(16, 16), QIcon::Normal).toImage();
+    QCOMPARE(QColor(shownDisabled.pixel(8, 8)), QColor(Qt::gray));
+    QCOMPARE(QColor(shownNormal.pixel(8, 8)), QColor(Qt::blue));
 }
 
 QTEST_MAIN(TestPesquisa)
