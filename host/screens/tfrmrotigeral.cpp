@@ -118,24 +118,22 @@ void TfrmRotiGeral::MarkMainGroupBold()
 
 bool TfrmRotiGeral::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowDeactivate) {
-        // A screen that becomes active again because a message box over it closed does
-        // not rerun its activation: an activation that failed would otherwise show its
-        // error again at once, without end.
-        QWidget *cover = QApplication::activeModalWidget();
-        m_coveredByMessageBox = qobject_cast<QMessageBox *>(cover) != nullptr;
-        return QDialog::event(event);
-    }
     if (event->type() != QEvent::WindowActivate)
         return QDialog::event(event);
-    const bool fromMessageBox = m_coveredByMessageBox;
-    m_coveredByMessageBox = false;
     const bool handled = QDialog::event(event);
-    if (!fromMessageBox && !m_activating) {
-        m_activating = true;
-        Guard::Run(this, [this] { FormActivate(); });
-        m_activating = false;
+    if (m_activating)
+        return handled;
+    // The screen becomes active again when the box that reported a failed activation
+    // closes; running the activation then would fail and show the box again, without
+    // end. That one return is skipped; every other return (from a question, a message,
+    // another screen) runs the activation.
+    if (m_activationFailed) {
+        m_activationFailed = false;
+        return handled;
     }
+    m_activating = true;
+    m_activationFailed = !Guard::Run(this, [this] { FormActivate(); });
+    m_activating = false;
     return handled;
 }
 

@@ -77,7 +77,7 @@ private:
     Ui::TfrmRotiGeral *m_ui;
     bool m_closing = false;
     bool m_activating = false;
-    bool m_coveredByMessageBox = false;
+    bool m_activationFailed = false;
 };
 
 // Creates a screen owned by the application (the main form), then runs its create

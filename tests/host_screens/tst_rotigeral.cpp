@@ -264,6 +264,12 @@ void TestRotiGeral::activate_runsOnEachActivationAndAnErrorIsShownOnce()
     activate(&elsewhere);
     activate(&screen);
     QCOMPARE(screen.activations, 4);
+
+    // So does the return from a message that another handler showed over the screen.
+    screen.onConfirm = [] { throw EHostError("Região deve ser informada."); };
+    QTest::mouseClick(screen.sbtConfirma, Qt::LeftButton);
+    QTRY_COMPARE(screen.activations, 5);
+    QCOMPARE(answerer.Messages().last(), QStringLiteral("Região deve ser informada."));
 }
 
 void TestRotiGeral::f1_callsTheHelpHook()
