@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 
 namespace {
@@ -104,6 +105,11 @@ void TfrmErroForneAteFili::ArrangeColumns()
         grid->setColumnWidth(field->Index(), column.width);
         header->moveSection(header->visualIndex(field->Index()), visual++);
     }
+    // The first row starts current in the leftmost column, so the grid opens unscrolled.
+    const QModelIndex first = grid->model()->index(rows->IsEmpty() ? -1 : 0, header->logicalIndex(0));
+    if (first.isValid())
+        grid->setCurrentIndex(first);
+    grid->horizontalScrollBar()->setValue(0);
 }
 
 void TfrmErroForneAteFili::btnOkClick(QObject *)

@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -60,6 +61,7 @@ private slots:
     void cleanup();
     void description();
     void readOnlyGrid();
+    void manyRowsOpenOnTheSupplierColumn();
     void closing_data();
     void closing();
     void helpOnF1();
@@ -167,6 +169,27 @@ void TestErrorList::readOnlyGrid()
     QCOMPARE(cellAfterTyping, QStringLiteral("002 - Sudeste"));
     QCOMPARE(f->screen()->cdsVerReFoReg->FieldByName(QStringLiteral("REGIAO"))->ValueAt(0).toString(),
              QStringLiteral("002 - Sudeste"));
+}
+
+void TestErrorList::manyRowsOpenOnTheSupplierColumn()
+{
+    // Enough rows for a vertical scroll bar, which leaves the three columns a few
+    // pixels short of room: the grid must still open at its left edge.
+    QList<QStringList> rows;
+    for (int i = 1; i <= 30; ++i)
+        rows << QStringList{QStringLiteral("%1 - Filial").arg(i, 4, 10, QLatin1Char('0')),
+                            QStringLiteral("N - Norte"), QStringLiteral("12345678000195"),
+                            QStringLiteral("Alfa"), QStringLiteral("J")};
+    f->screen()->cdsVerReFoReg->SetData(FakeAppServer::BlockingRowsPacket(rows));
+    int sideScroll = -1;
+    QString currentColumn;
+    ShowErrorScreen([&](TfrmErroForneAteFili *screen) {
+        TDBGrid *grid = screen->dbgPadrao();
+        sideScroll = grid->horizontalScrollBar()->value();
+        currentColumn = grid->model()->headerData(grid->currentIndex().column(), Qt::Horizontal).toString();
+    });
+    QCOMPARE(sideScroll, 0);
+    QCOMPARE(currentColumn, QStringLiteral("Fornecedor"));
 }
 
 void TestErrorList::closing_data()
