@@ -119,7 +119,7 @@ TMaskEdit::TMaskEdit(QWidget *parent)
 
 namespace {
 
-EditMask::Spec SpecOf(const QString &editMask)
+EditMask::ParsedMask ParsedMaskOf(const QString &editMask)
 {
     return EditMask::Parse(editMask);
 }
@@ -130,40 +130,40 @@ void TMaskEdit::SetEditMask(const QString &editMask)
 {
     const QString typed = Text();
     m_editMask = editMask;
-    const EditMask::Spec spec = SpecOf(editMask);
-    const bool masked = !spec.isEmpty();
+    const EditMask::ParsedMask parsed = ParsedMaskOf(editMask);
+    const bool masked = !parsed.isEmpty();
     setAttribute(Qt::WA_InputMethodEnabled, !masked);
     setContextMenuPolicy(masked ? Qt::NoContextMenu : Qt::DefaultContextMenu);
     setAcceptDrops(!masked);
     if (masked)
-        setMaxLength(spec.positions.size());
+        setMaxLength(parsed.positions.size());
     SetText(typed);
 }
 
 bool TMaskEdit::Masked() const
 {
-    return !SpecOf(m_editMask).isEmpty();
+    return !ParsedMaskOf(m_editMask).isEmpty();
 }
 
 QString TMaskEdit::Text() const
 {
-    const EditMask::Spec spec = SpecOf(m_editMask);
-    if (spec.isEmpty())
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
+    if (parsed.isEmpty())
         return text();
     const QString shown = text();
     QString value;
     bool anyFilled = false;
-    for (int i = 0; i < spec.positions.size(); ++i) {
-        const QChar c = i < shown.size() ? shown[i] : spec.blank;
-        const EditMask::Position &p = spec.positions[i];
+    for (int i = 0; i < parsed.positions.size(); ++i) {
+        const QChar c = i < shown.size() ? shown[i] : parsed.blank;
+        const EditMask::Position &p = parsed.positions[i];
         if (p.literal) {
-            if (spec.saveLiterals)
+            if (parsed.saveLiterals)
                 value += p.ch;
             continue;
         }
-        if (c != spec.blank && c != QLatin1Char(' '))
+        if (c != parsed.blank && c != QLatin1Char(' '))
             anyFilled = true;
-        value += (c == spec.blank) ? QLatin1Char(' ') : c;
+        value += (c == parsed.blank) ? QLatin1Char(' ') : c;
     }
     if (!anyFilled)
         return QString();
@@ -173,14 +173,14 @@ QString TMaskEdit::Text() const
 
 void TMaskEdit::SetText(const QString &value)
 {
-    const EditMask::Spec spec = SpecOf(m_editMask);
-    if (spec.isEmpty()) {
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
+    if (parsed.isEmpty()) {
         setText(value);
         return;
     }
     QString shown;
-    if (!EditMask::LayOut(spec, value, true, shown))
-        EditMask::LayOut(spec, value.left(spec.saveLiterals ? spec.positions.size() : spec.InputCount()),
+    if (!EditMask::LayOut(parsed, value, true, shown))
+        EditMask::LayOut(parsed, value.left(parsed.saveLiterals ? parsed.positions.size() : parsed.InputCount()),
                          true, shown);
     setText(shown);
     setCursorPosition(NextInput(0));
@@ -188,9 +188,9 @@ void TMaskEdit::SetText(const QString &value)
 
 int TMaskEdit::NextInput(int from) const
 {
-    const EditMask::Spec spec = SpecOf(m_editMask);
-    for (int i = qMax(0, from); i < spec.positions.size(); ++i) {
-        if (!spec.positions[i].literal)
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
+    for (int i = qMax(0, from); i < parsed.positions.size(); ++i) {
+        if (!parsed.positions[i].literal)
             return i;
     }
     return -1;
@@ -198,11 +198,11 @@ int TMaskEdit::NextInput(int from) const
 
 int TMaskEdit::EndOfTyped() const
 {
-    const EditMask::Spec spec = SpecOf(m_editMask);
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
     const QString shown = text();
     int end = 0;
-    for (int i = 0; i < spec.positions.size() && i < shown.size(); ++i) {
-        if (!spec.positions[i].literal && shown[i] != spec.blank)
+    for (int i = 0; i < parsed.positions.size() && i < shown.size(); ++i) {
+        if (!parsed.positions[i].literal && shown[i] != parsed.blank)
             end = i + 1;
     }
     return end;
@@ -210,9 +210,9 @@ int TMaskEdit::EndOfTyped() const
 
 int TMaskEdit::PriorInput(int before) const
 {
-    const EditMask::Spec spec = SpecOf(m_editMask);
-    for (int i = qMin(before, int(spec.positions.size())) - 1; i >= 0; --i) {
-        if (!spec.positions[i].literal)
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
+    for (int i = qMin(before, int(parsed.positions.size())) - 1; i >= 0; --i) {
+        if (!parsed.positions[i].literal)
             return i;
     }
     return -1;
@@ -220,11 +220,11 @@ int TMaskEdit::PriorInput(int before) const
 
 void TMaskEdit::BlankRange(int from, int to)
 {
-    const EditMask::Spec spec = SpecOf(m_editMask);
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
     QString shown = text();
     for (int i = qMax(0, from); i < to && i < shown.size(); ++i) {
-        if (!spec.positions[i].literal)
-            shown[i] = spec.blank;
+        if (!parsed.positions[i].literal)
+            shown[i] = parsed.blank;
     }
     setText(shown);
     setCursorPosition(from);
@@ -232,7 +232,7 @@ void TMaskEdit::BlankRange(int from, int to)
 
 void TMaskEdit::TypeMasked(QChar c)
 {
-    const EditMask::Spec spec = SpecOf(m_editMask);
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
     int at = cursorPosition();
     if (hasSelectedText()) {
         at = selectionStart();
@@ -246,11 +246,11 @@ void TMaskEdit::TypeMasked(QChar c)
     at = NextInput(at);
     if (at < 0)
         return;
-    const EditMask::Position &p = spec.positions[at];
+    const EditMask::Position &p = parsed.positions[at];
     if (!EditMask::Accepts(p, c))
         return;
     QString shown = text();
-    shown[at] = (c == QLatin1Char(' ')) ? spec.blank : EditMask::ApplyCase(p, c);
+    shown[at] = (c == QLatin1Char(' ')) ? parsed.blank : EditMask::ApplyCase(p, c);
     setText(shown);
     const int next = NextInput(at + 1);
     setCursorPosition(next < 0 ? shown.size() : next);

@@ -119,12 +119,12 @@ QString PictPess(const QString &legalPersonType)
 
 QString FormatMaskText(const QString &editMask, const QString &value)
 {
-    const EditMask::Spec spec = EditMask::Parse(editMask);
-    if (spec.isEmpty())
+    const EditMask::ParsedMask parsed = EditMask::Parse(editMask);
+    if (parsed.isEmpty())
         return value;
     QString laidOut;
     // A value too long for the mask is shown as it is rather than cut.
-    if (!EditMask::LayOut(spec, value, false, laidOut))
+    if (!EditMask::LayOut(parsed, value, false, laidOut))
         return value;
     return laidOut;
 }

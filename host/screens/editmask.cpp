@@ -36,7 +36,7 @@ bool IsInputChar(QChar c)
 
 } // namespace
 
-int Spec::InputCount() const
+int ParsedMask::InputCount() const
 {
     int count = 0;
     for (const Position &p : positions)
@@ -44,21 +44,21 @@ int Spec::InputCount() const
     return count;
 }
 
-Spec Parse(const QString &editMask)
+ParsedMask Parse(const QString &editMask)
 {
     QString mask, save, blank;
     SplitFields(editMask, mask, save, blank);
 
-    Spec spec;
-    spec.saveLiterals = save.trimmed() != QLatin1String("0");
+    ParsedMask parsed;
+    parsed.saveLiterals = save.trimmed() != QLatin1String("0");
     if (!blank.isEmpty())
-        spec.blank = blank[0];
+        parsed.blank = blank[0];
 
     CaseMode caseMode = CaseMode::None;
     for (int i = 0; i < mask.size(); ++i) {
         const QChar c = mask[i];
         if (c == QLatin1Char('\\') && i + 1 < mask.size()) {
-            spec.positions.append({true, mask[++i], false, caseMode});
+            parsed.positions.append({true, mask[++i], false, caseMode});
         } else if (c == QLatin1Char('<') && i + 1 < mask.size() && mask[i + 1] == QLatin1Char('>')) {
             caseMode = CaseMode::None;
             ++i;
@@ -71,12 +71,12 @@ Spec Parse(const QString &editMask)
         } else if (IsInputChar(c)) {
             const bool required = c == QLatin1Char('0') || c == QLatin1Char('L')
                                   || c == QLatin1Char('A') || c == QLatin1Char('C');
-            spec.positions.append({false, c, required, caseMode});
+            parsed.positions.append({false, c, required, caseMode});
         } else {
-            spec.positions.append({true, c, false, caseMode});
+            parsed.positions.append({true, c, false, caseMode});
         }
     }
-    return spec;
+    return parsed;
 }
 
 bool Accepts(const Position &position, QChar c)
@@ -115,14 +115,14 @@ QChar ApplyCase(const Position &position, QChar c)
     return c;
 }
 
-bool LayOut(const Spec &spec, const QString &value, bool fillRest, QString &out)
+bool LayOut(const ParsedMask &parsed, const QString &value, bool fillRest, QString &out)
 {
     QString result;
     int lastPlaced = 0;      // length of result up to the last value character placed
     int next = 0;            // next value character
-    for (const Position &p : spec.positions) {
+    for (const Position &p : parsed.positions) {
         if (p.literal) {
-            if (spec.saveLiterals && next < value.size() && value[next] == p.ch)
+            if (parsed.saveLiterals && next < value.size() && value[next] == p.ch)
                 ++next;
             result += p.ch;
             continue;
@@ -131,7 +131,7 @@ bool LayOut(const Spec &spec, const QString &value, bool fillRest, QString &out)
             result += ApplyCase(p, value[next++]);
             lastPlaced = result.size();
         } else {
-            result += spec.blank;
+            result += parsed.blank;
         }
     }
     if (next < value.size())

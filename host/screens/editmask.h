@@ -23,7 +23,7 @@ struct Position {
     CaseMode caseMode = CaseMode::None;
 };
 
-struct Spec {
+struct ParsedMask {
     QVector<Position> positions;
     bool saveLiterals = true;
     QChar blank = QLatin1Char('_');
@@ -31,7 +31,7 @@ struct Spec {
     int InputCount() const;
 };
 
-Spec Parse(const QString &editMask);
+ParsedMask Parse(const QString &editMask);
 
 // Whether c may stand in the input position (optional positions also take a blank).
 bool Accepts(const Position &position, QChar c);
@@ -43,6 +43,6 @@ QChar ApplyCase(const Position &position, QChar c);
 // value character fills the next input position. Positions beyond the value are left
 // as `blank` (fillRest) or cut off after the last placed character (not fillRest).
 // Returns false, with `out` untouched, when the value does not fit in the mask.
-bool LayOut(const Spec &spec, const QString &value, bool fillRest, QString &out);
+bool LayOut(const ParsedMask &parsed, const QString &value, bool fillRest, QString &out);
 
 } // namespace EditMask
