@@ -154,6 +154,22 @@ double BareMarking(const QStringList &keys)
     });
 }
 
+// Bare limit of pre-marking: the selection's codes into a set, each row's key looked
+// up, the found keys sorted.
+double BarePreMarking(const Chain &chain)
+{
+    return BareNs([&] {
+        const QStringList parts = chain.selection.split(QLatin1Char('_'), Qt::SkipEmptyParts);
+        const QSet<QString> named(parts.begin(), parts.end());
+        std::vector<QString> found;
+        for (const QString &code : chain.codes)
+            if (named.contains(code))
+                found.push_back(code);
+        std::sort(found.begin(), found.end());
+        benchmark::DoNotOptimize(found.data());
+    });
+}
+
 // ---- cases -------------------------------------------------------------------------
 
 // The whole entry: screen, ordering choices, pre-marking of every tenth code, modal run
@@ -169,18 +185,7 @@ void BM_Abrir(benchmark::State &state)
             benchmark::DoNotOptimize(PesquisaFilAtende(&chain.source, "CDFILIAL", "Filial|", false, selection));
         });
     }
-    // Bare pre-marking: the selection's codes into a set, each row's key looked up,
-    // the found keys sorted.
-    const double bare = BareNs([&] {
-        const QStringList parts = chain.selection.split(QLatin1Char('_'), Qt::SkipEmptyParts);
-        const QSet<QString> named(parts.begin(), parts.end());
-        std::vector<QString> found;
-        for (const QString &code : chain.codes)
-            if (named.contains(code))
-                found.push_back(code);
-        std::sort(found.begin(), found.end());
-        benchmark::DoNotOptimize(found.data());
-    });
+    const double bare = BarePreMarking(chain);
     meter.Report(chain.Rows(), bare);
 }
 
@@ -201,16 +206,7 @@ void BM_PreMarcar(benchmark::State &state)
         screen.reset();
         state.ResumeTiming();
     }
-    const double bare = BareNs([&] {
-        const QStringList parts = chain.selection.split(QLatin1Char('_'), Qt::SkipEmptyParts);
-        const QSet<QString> named(parts.begin(), parts.end());
-        std::vector<QString> found;
-        for (const QString &code : chain.codes)
-            if (named.contains(code))
-                found.push_back(code);
-        std::sort(found.begin(), found.end());
-        benchmark::DoNotOptimize(found.data());
-    });
+    const double bare = BarePreMarking(chain);
     meter.Report(chain.Rows(), bare);
 }
 
