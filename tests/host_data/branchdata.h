@@ -4,11 +4,25 @@
 #include "datapacket.h"
 #include "data/tclientdataset.h"
 
+#include "runtime/errors.h"
+
 #include <QByteArray>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 
 namespace BranchData {
+
+// The message of the data-set error the call raises; empty when it raises none.
+inline QString errorOf(const std::function<void()> &fn)
+{
+    try {
+        fn();
+    } catch (const EDatabaseError &error) {
+        return error.message();
+    }
+    return QString();
+}
 
 struct Branch {
     const char *code;

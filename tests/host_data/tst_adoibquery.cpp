@@ -3,22 +3,16 @@
 #include "runtime/errors.h"
 #include "data/tadoibquery.h"
 
+#include "branchdata.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+using BranchData::errorOf;
 
-QString errorOf(const std::function<void()> &fn)
-{
-    try {
-        fn();
-    } catch (const EDatabaseError &error) {
-        return error.message();
-    }
-    return QString();
-}
+namespace {
 
 QStringList column(TDataSet &dataSet, const QString &field)
 {

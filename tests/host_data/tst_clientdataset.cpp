@@ -9,17 +9,9 @@
 
 using namespace BranchData;
 
-namespace {
+using BranchData::errorOf;
 
-QString errorOf(const std::function<void()> &fn)
-{
-    try {
-        fn();
-    } catch (const EDatabaseError &error) {
-        return error.message();
-    }
-    return QString();
-}
+namespace {
 
 QStringList sorted(QStringList list)
 {
