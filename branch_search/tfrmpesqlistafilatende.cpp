@@ -87,8 +87,11 @@ TfrmPesqListaFilAtende::TfrmPesqListaFilAtende(QWidget *parent)
     medProcurar->UpperCase = true;
 
     // Grid: whole-row selection that stays visible without the focus, no column
-    // resizing, no editing until a column asks for it, tooltip background.
+    // resizing, no editing until a column asks for it, tooltip background. The rows
+    // belong to the caller: whatever a column's editing option says, nothing typed,
+    // pasted or entered through an editor may change them; only the marks change.
     dbgArquivo->SetEditing(false);
+    dbgArquivo->SetReadOnly(true);
     dbgArquivo->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     dbgArquivo->verticalHeader()->hide();
     QPalette paleta = dbgArquivo->palette();

@@ -37,7 +37,7 @@ public:
     {
         Qt::ItemFlags result = QIdentityProxyModel::flags(index);
         const TColumn *column = index.isValid() ? m_grid->ColumnForField(index.column()) : nullptr;
-        if (!m_grid->Editing() || !column || column->ReadOnly)
+        if (m_grid->ReadOnly() || !m_grid->Editing() || !column || column->ReadOnly)
             result &= ~Qt::ItemIsEditable;
         return result;
     }

@@ -50,6 +50,12 @@ public:
     bool Editing() const { return m_editing; }
     void SetEditing(bool on) { m_editing = on; }
 
+    // A read-only grid edits no cell, whatever the editing option and the columns say:
+    // no key, edit trigger or editor reaches the data set. For grids that show data
+    // owned by someone else. Set it before the grid is shown.
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool on) { m_readOnly = on; }
+
     int Tag = 0;                                 // general-purpose integer
 
     // Handlers (called on the grid's thread; wrap screen code in the handler guard).
@@ -94,5 +100,6 @@ private:
     ColumnModel *m_model = nullptr;
     CellDelegate *m_delegate = nullptr;
     bool m_editing = false;
+    bool m_readOnly = false;
     bool m_syncing = false;
 };

@@ -12,8 +12,10 @@
 #include "data/tdatasource.h"
 #include "data/tdbgrid.h"
 #include "data/tfield.h"
+#include "runtime/errors.h"
 #include "screens/buttons.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -39,7 +41,8 @@ const QList<Branch> kBranches = {
 // ordering choices, the check column's label one blank.
 class Branches {
 public:
-    explicit Branches(const QList<Branch> &rows = kBranches, const QString &check = "N")
+    explicit Branches(const QList<Branch> &rows = kBranches, const QString &check = "N",
+                      const QStringList &dateFields = {})
     {
         const struct {
             const char *name;
@@ -52,6 +55,8 @@ public:
                       {"NMMUNICIPIO", 30, "Nome do Município"}};
         for (const auto &f : fields)
             data.AddField(f.name, TFieldType::String, f.size, QString::fromUtf8(f.label));
+        for (const QString &name : dateFields)
+            data.AddField(name, TFieldType::String, 10, name);
         Load(rows, check);
     }
     void Load(const QList<Branch> &rows, const QString &check = "N")
@@ -60,9 +65,12 @@ public:
         for (int i = 0; i < data.FieldCount(); ++i)
             packet.fields.append({data.Fields(i)->FieldName, contracts::PacketFieldType::String,
                                   data.Fields(i)->Size});
-        for (const Branch &b : rows)
-            packet.rows.append({check, b.code, b.name, "0055", "BRASIL", "SP", "SAO PAULO",
-                                "0100", "CAPITAL"});
+        for (const Branch &b : rows) {
+            QVariantList cells{check, b.code, b.name, "0055", "BRASIL", "SP", "SAO PAULO", "0100", "CAPITAL"};
+            while (cells.size() < data.FieldCount())
+                cells.append("01/01/2026");
+            packet.rows.append(cells);
+        }
         data.SetData(contracts::encodePacket(packet));
     }
     int RowOf(const QString &code) const
@@ -71,6 +79,16 @@ public:
             if (data.ValueAt(row, 1).toString() == code)
                 return row;
         return -1;
+    }
+    QList<QVariantList> Cells() const
+    {
+        QList<QVariantList> cells;
+        for (int row = 0; row < data.RecordCount(); ++row) {
+            cells.append(QVariantList());
+            for (int field = 0; field < data.FieldCount(); ++field)
+                cells.back().append(data.ValueAt(row, field));
+        }
+        return cells;
     }
     QStringList CodesShown() const
     {
@@ -215,6 +233,9 @@ private slots:
     void removingFromChosenList();
     void marksAreDrawnFromChosenSet();
     void reopenedDataSetWithCheckedRows();
+    void markingAllStopsAtAnErrorAndRestores();
+    void noKeyOrEditorChangesTheRows_data();
+    void noKeyOrEditorChangesTheRows();
 };
 
 // ---- loading ---------------------------------------------------------------------
@@ -280,9 +301,9 @@ void TestBranchSearch::preMarkingFromSelection_data()
         << (kBranches + QList<Branch>{{"0003", "RIO SEGUNDO"}}) << QString("_0003_")
         << QStringList{EntryOf("0003", "RIO DE JANEIRO")} << QStringList{"0003"};
     QTest::newRow("code with underscore")
-        << (kBranches + QList<Branch>{{"0_06", "OSASCO"}}) << QString("_0002_0_06_")
-        << QStringList{EntryOf("0002", "Sao Carlos"), EntryOf("0_06", "OSASCO")}
-        << QStringList{"0002", "0_06"};
+        << (kBranches + QList<Branch>{{"1_06", "OSASCO"}}) << QString("_0002_1_06_")
+        << QStringList{EntryOf("0002", "Sao Carlos"), EntryOf("1_06", "OSASCO")}
+        << QStringList{"0002", "1_06"};
 }
 
 void TestBranchSearch::preMarkingFromSelection()
@@ -690,6 +711,85 @@ void TestBranchSearch::reopenedDataSetWithCheckedRows()
     QCOMPARE(keys, handKeys);
     QCOMPARE(entries, handEntries);
     QCOMPARE(ChosenKeys(), QStringList({"0001", "0002", "0004", "0005"}));
+}
+
+// A row whose entry cannot be built stops the marking of all rows: the rows before it
+// are marked, the rest keep their marks, the error is shown with one OK button, and
+// the mode, the cursor and the data set's state are back as they were.
+void TestBranchSearch::markingAllStopsAtAnErrorAndRestores()
+{
+    Branches branches;
+    branches.data.FieldByName("NMFILIAL")->OnGetText = [](TField &field, QString &text, bool) {
+        if (field.AsString() == "RIO DE JANEIRO")
+            throw EDatabaseError("Nome ilegível.");
+        text = field.AsString();
+    };
+    QStringList keys;
+    int mode = -1;
+    bool waitCursor = true, editing = true;
+    Search(branches, "_0005_", [&](TfrmPesqListaFilAtende *screen) {
+        m_answerer.Clear();
+        ClickTitle(screen->dbgArquivo, 0);
+        keys = ChosenKeys();
+        mode = screen->ModoMarcacao();
+        waitCursor = QApplication::overrideCursor() != nullptr;
+        editing = branches.data.state() != TDataSet::State::Browse;
+    });
+    QCOMPARE(keys, QStringList({"0001", "0002", "0005"}));
+    QCOMPARE(m_answerer.Messages(), QStringList{"Nome ilegível."});
+    QCOMPARE(m_answerer.Icons(), QList<QMessageBox::Icon>{QMessageBox::Critical});
+    QCOMPARE(mode, int(TfrmPesqListaFilAtende::mmAlterna));
+    QVERIFY(!waitCursor);
+    QVERIFY(!editing);
+    QVERIFY(!branches.data.ControlsDisabled());
+}
+
+// Every way a grid offers to edit a cell, on every column (the date columns included,
+// whose typed characters the search lets through): the caller's rows stay as they were
+// and the selection holds only codes the list really has.
+void TestBranchSearch::noKeyOrEditorChangesTheRows_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::newRow("F2, typing, Enter") << 0;
+    QTest::newRow("double-click, typing, Enter") << 1;
+    QTest::newRow("typing, Enter") << 2;
+    QTest::newRow("F2, paste, Enter") << 3;
+}
+
+void TestBranchSearch::noKeyOrEditorChangesTheRows()
+{
+    QFETCH(int, way);
+    Branches branches(kBranches, "N", {"DTINI", "DTFIN"});
+    const QList<QVariantList> before = branches.Cells();
+    QApplication::clipboard()->setText("6666");
+    const Outcome outcome = Search(branches, "", [&](TfrmPesqListaFilAtende *screen) {
+        TDBGrid *grid = screen->dbgArquivo;
+        grid->setFocus();
+        for (int field = 0; field < branches.data.FieldCount(); ++field) {
+            if (grid->isColumnHidden(field))
+                continue;
+            const QPoint cell = CellCentre(grid, 1, field);
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+            if (way == 1)
+                QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+            if (way == 0 || way == 3)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+            if (way == 3)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+            else
+                QTest::keyClicks(QApplication::focusWidget(), "9999");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            grid->setFocus();
+        }
+        if (ChosenKeys().isEmpty())
+            DoubleClickRow(grid, 1);
+        QTest::mouseClick(screen->sbtConfirma, Qt::LeftButton);
+    });
+    QCOMPARE(branches.Cells(), before);
+    QVERIFY(outcome.result);
+    QVERIFY(!outcome.selection.isEmpty());
+    for (const QString &code : outcome.selection.split('_', Qt::SkipEmptyParts))
+        QVERIFY2(branches.RowOf(code) >= 0, qPrintable(code));
 }
 
 QTEST_MAIN(TestBranchSearch)
