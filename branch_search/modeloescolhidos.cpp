@@ -2,7 +2,21 @@
 
 #include "codigosescolhidos.h"
 
+#include <QCollator>
+#include <QLocale>
+
 #include <algorithm>
+
+int TModeloEscolhidos::Compara(const QString &a, const QString &b)
+{
+    // One collator per thread: QCollator is not safe to share across threads.
+    static thread_local const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::Portuguese, QLocale::Brazil));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator.compare(a, b);
+}
 
 TModeloEscolhidos::TModeloEscolhidos(TCodigosEscolhidos &codigos, QObject *parent)
     : QAbstractListModel(parent), m_codigos(codigos)
@@ -55,7 +69,7 @@ void TModeloEscolhidos::InsereVarias(std::vector<TEscolha> novas)
         crescente = Antes(novas[i - 1].entrada, novas[i].entrada);
     if (!crescente) {
         std::sort(ordem.begin(), ordem.end(), [&novas](size_t a, size_t b) {
-            const int c = QString::localeAwareCompare(novas[a].entrada, novas[b].entrada);
+            const int c = Compara(novas[a].entrada, novas[b].entrada);
             return c != 0 ? c < 0 : a > b;
         });
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The chosen list of the branch search: one entry text per marked row, kept sorted
-// the way a sorted list box sorts (QString::localeAwareCompare, a new entry before
-// equal ones), with the rows' keys kept at the same positions in CodigosEscolhidos.
+// the way a sorted list box sorts (alphabetical order without regard to letter case,
+// a new entry before equal ones), with the rows' keys kept at the same positions in
+// CodigosEscolhidos.
 // Every change goes through this class, so entry i and key i always belong together.
 
 #include <QAbstractListModel>
@@ -43,11 +44,12 @@ public:
     void RemoveChaves(const QSet<QString> &chavesDobradas);
     void Limpa();
 
-    // The list box's order.
-    static bool Antes(const QString &a, const QString &b)
-    {
-        return QString::localeAwareCompare(a, b) < 0;
-    }
+    // The list box's order: Brazilian Portuguese collation without regard to letter
+    // case, the same whatever locale the process runs under (under the C locale a
+    // locale-aware comparison is a case-sensitive byte order). Negative, zero or
+    // positive as a comes before, with, or after b.
+    static int Compara(const QString &a, const QString &b);
+    static bool Antes(const QString &a, const QString &b) { return Compara(a, b) < 0; }
 
 private:
     int PosicaoOrdenada(const QString &entrada) const;

@@ -1,6 +1,7 @@
 // The chosen list's order and pairing, the key index and the selection-string code
 // sets, each checked against the plain behaviour it stands in for: a sorted
-// QListWidget, a linear case-insensitive search, and QString::contains.
+// QListWidget, a linear case-insensitive search, and QString::contains; the list's
+// order itself against hand-written cases.
 
 #include "codigosdaselecao.h"
 #include "codigosescolhidos.h"
@@ -9,6 +10,8 @@
 #include <QListWidget>
 #include <QRandomGenerator>
 #include <QtTest>
+
+#include <clocale>
 
 namespace {
 
@@ -37,6 +40,38 @@ QStringList Keys(const TCodigosEscolhidos &codes)
     return keys;
 }
 
+// A sorted list box's item ordered by the chosen list's comparison: the reference for
+// where entries land, one at a time and in batches. The order itself is checked on
+// its own against hand-written expectations.
+class ListItem : public QListWidgetItem {
+public:
+    using QListWidgetItem::QListWidgetItem;
+    bool operator<(const QListWidgetItem &other) const override
+    {
+        return TModeloEscolhidos::Antes(text(), other.text());
+    }
+};
+
+// Sets the process locale, C library and Qt alike, for the life of the object.
+class ProcessLocale {
+public:
+    explicit ProcessLocale(const char *name) : m_qt(QLocale())
+    {
+        m_c = setlocale(LC_ALL, nullptr);
+        setlocale(LC_ALL, name);
+        QLocale::setDefault(QLocale(QString::fromLatin1(name).section('.', 0, 0)));
+    }
+    ~ProcessLocale()
+    {
+        setlocale(LC_ALL, m_c.constData());
+        QLocale::setDefault(m_qt);
+    }
+
+private:
+    QByteArray m_c;
+    QLocale m_qt;
+};
+
 } // namespace
 
 class TestBranchSearchLists : public QObject {
@@ -44,6 +79,8 @@ class TestBranchSearchLists : public QObject {
 private slots:
     void chosenListSortsLikeSortedListWidget_data();
     void chosenListSortsLikeSortedListWidget();
+    void chosenListOrderIgnoresCaseUnderAnyLocale_data();
+    void chosenListOrderIgnoresCaseUnderAnyLocale();
     void removingAKeyKeepsEntriesAndKeysPaired();
     void keyIndexIgnoresCase();
     void selectionCodesMatchSubstringRule_data();
@@ -84,7 +121,7 @@ void TestBranchSearchLists::chosenListSortsLikeSortedListWidget()
             const TEscolha one = nextChoice();
             entryOfKey[one.chave] = one.entrada;
             const int pos = model.Insere(one.entrada, one.chave);
-            auto *item = new QListWidgetItem(one.entrada);
+            auto *item = new ListItem(one.entrada);
             reference.addItem(item);
             QCOMPARE(pos, reference.row(item));
         }
@@ -92,7 +129,7 @@ void TestBranchSearchLists::chosenListSortsLikeSortedListWidget()
         for (int i = 0; i < 80; ++i) {
             batch.push_back(nextChoice());
             entryOfKey[batch.back().chave] = batch.back().entrada;
-            reference.addItem(batch.back().entrada);
+            reference.addItem(new ListItem(batch.back().entrada));
         }
         model.InsereVarias(batch);
     }
@@ -104,6 +141,53 @@ void TestBranchSearchLists::chosenListSortsLikeSortedListWidget()
     QCOMPARE(codes.Count(), model.Count());
     for (int i = 0; i < codes.Count(); ++i)
         QCOMPARE(model.Entrada(i), entryOfKey.at(codes[i]));
+}
+
+void TestBranchSearchLists::chosenListOrderIgnoresCaseUnderAnyLocale_data()
+{
+    QTest::addColumn<QByteArray>("locale");
+    QTest::addColumn<QStringList>("inserted");
+    QTest::addColumn<QStringList>("expected");
+    const struct {
+        const char *name;
+        QStringList inserted;
+        QStringList expected;
+    } cases[] = {
+        {"lower case before a later capital", {"B", "a"}, {"a", "B"}},
+        {"names in mixed case", {"0002  SAO PAULO  ", "0002  Sao Carlos  ", "0002  santos  "},
+         {"0002  santos  ", "0002  Sao Carlos  ", "0002  SAO PAULO  "}},
+        // Equal but for case: the newer entry goes before the older one.
+        {"equal but for case", {"b", "A", "a"}, {"a", "A", "b"}},
+        {"accents next to their letter", {"Zebra", "ágio", "Abacate", "Bola"},
+         {"Abacate", "ágio", "Bola", "Zebra"}},
+    };
+    for (const char *locale : {"C.UTF-8", "pt_BR.UTF-8"}) {
+        for (const auto &c : cases)
+            QTest::addRow("%s, %s", locale, c.name) << QByteArray(locale) << c.inserted << c.expected;
+    }
+}
+
+// The list's order is alphabetical without regard to case, and it does not depend on
+// the locale the process runs under (ctest runs under C).
+void TestBranchSearchLists::chosenListOrderIgnoresCaseUnderAnyLocale()
+{
+    QFETCH(QByteArray, locale);
+    QFETCH(QStringList, inserted);
+    QFETCH(QStringList, expected);
+    ProcessLocale processLocale(locale.constData());
+
+    TCodigosEscolhidos oneByOneCodes, batchCodes;
+    TModeloEscolhidos oneByOne(oneByOneCodes), batch(batchCodes);
+    std::vector<TEscolha> all;
+    for (const QString &entry : inserted) {
+        oneByOne.Insere(entry, "K" + entry);
+        all.push_back({entry, "K" + entry});
+    }
+    batch.InsereVarias(all);
+    QCOMPARE(Entries(oneByOne), expected);
+    QCOMPARE(Entries(batch), expected);
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(oneByOneCodes[i], "K" + expected.at(i));
 }
 
 void TestBranchSearchLists::removingAKeyKeepsEntriesAndKeysPaired()
