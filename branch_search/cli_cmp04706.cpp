@@ -75,13 +75,9 @@ bool PesquisaFilAtende(TDataSource *source, const QString &keyField, const QStri
     ListaSelecao = selection;
 
     LiberaTelaAnterior();
-    frmPesqListaFilAtende = CreateForm<TfrmPesqListaFilAtende>();
-    TfrmPesqListaFilAtende *tela = frmPesqListaFilAtende;
+    TfrmPesqListaFilAtende *tela = CreateForm<TfrmPesqListaFilAtende>();
     // The owner may destroy the screen first (the application quitting).
-    QObject::connect(tela, &QObject::destroyed, [tela] {
-        if (frmPesqListaFilAtende == tela)
-            frmPesqListaFilAtende = nullptr;
-    });
+    TrackScreen(frmPesqListaFilAtende, tela);
 
     const qsizetype barra = title.indexOf(QLatin1Char('|'));
     TituloPesquisa = barra < 0 ? title : title.left(barra);

@@ -10,9 +10,10 @@ TfrmErroForneAteFili *frmErroForneAteFili = nullptr;
 
 void CriaErroForneAteFili()
 {
-    frmErroForneAteFili = CreateForm<TfrmErroForneAteFili>();
-    frmErroForneAteFili->lblErro()->setText(frmErroForneAteFili->msgPadrao->Msg(QStringLiteral("Oper_bloq")));
-    frmErroForneAteFili->exec();
+    TfrmErroForneAteFili *screen = CreateForm<TfrmErroForneAteFili>();
+    TrackScreen(frmErroForneAteFili, screen);
+    screen->lblErro()->setText(screen->msgPadrao->Msg(QStringLiteral("Oper_bloq")));
+    screen->exec();
 }
 
 namespace Cli_cmp04704 {

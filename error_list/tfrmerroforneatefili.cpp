@@ -29,6 +29,7 @@ TfrmErroForneAteFili::TfrmErroForneAteFili(QWidget *parent)
     : TfrmRotiGeral(parent)
     , ui(new Ui::TfrmErroForneAteFili)
 {
+    setObjectName(QStringLiteral("frmErroForneAteFili"));
     // The description replaces the base's main group and button panel.
     auto *content = new QWidget(this);
     ui->setupUi(content);

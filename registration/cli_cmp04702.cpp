@@ -5,6 +5,7 @@
 #include "runtime/errors.h"
 
 #include <QApplication>
+#include <QPointer>
 
 TfrmCadAutRF *frmCadAutRF = nullptr;
 QWidget *frmFornAt = nullptr;
@@ -27,10 +28,13 @@ void CheckHostForm(QWidget *hostForm)
 int CriaCadFornFil(QWidget *hostForm)
 {
     CheckHostForm(hostForm);
-    frmCadAutRF = CreateForm<TfrmCadAutRF>();
-    frmFornAt = hostForm;
-    frmCadAutRF->exec();
-    return frmCadAutRF->ModalResult();
+    TfrmCadAutRF *screen = CreateForm<TfrmCadAutRF>();
+    TrackScreen(frmCadAutRF, screen);
+    TrackScreen(frmFornAt, hostForm);
+    // The owner may destroy the screen while it runs (the application quitting).
+    QPointer<TfrmCadAutRF> running(screen);
+    const int result = screen->exec();
+    return running ? running->ModalResult() : result;
 }
 
 namespace Cli_cmp04702 {

@@ -84,6 +84,7 @@ TfrmCadAutRF::TfrmCadAutRF(QWidget *parent)
     : TfrmRotiGeral(parent)
     , ui(new Ui::TfrmCadAutRF)
 {
+    setObjectName(QStringLiteral("frmCadAutRF"));
     ui->setupUi(grbDadosRel);
     AdoptDescription(grbDadosRel);
     resize(266, 260);

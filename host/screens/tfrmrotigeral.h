@@ -9,8 +9,10 @@
 // Closing by the close button, Esc or the window's close box ends the modal run with
 // a result other than OK (Accepted = 1 = OK). Every end of the modal run (accept and
 // done included) runs FormClose once; caNone, or an error in FormClose, keeps the screen
-// open; caFree deletes it later. The screen does not rerun FormActivate when it becomes
-// active again because a message box over it closed.
+// open; caFree deletes it later. FormActivate runs at every activation, also when the
+// screen becomes active again after a message box over it closed; the one exception is
+// the return after the error box of a failed FormActivate, which is skipped so that a
+// failing activation does not repeat itself forever.
 
 #include "hostlib_export.h"
 
@@ -99,4 +101,20 @@ T *CreateForm()
         throw;
     }
     return form;
+}
+
+// Points a module-wide variable at a screen (or form) and keeps it true: the variable
+// is cleared when that widget is destroyed by its owner, unless it points at a newer
+// one by then. The connection runs code of the caller's module, so the widget must be
+// gone before that module is unloaded.
+template <class T>
+void TrackScreen(T *&variable, T *screen)
+{
+    variable = screen;
+    if (screen) {
+        QObject::connect(screen, &QObject::destroyed, [&variable, screen] {
+            if (variable == screen)
+                variable = nullptr;
+        });
+    }
 }

@@ -6,6 +6,8 @@
 
 #include "pkg_cmp04702.h"
 
+#include "data/tclientdataset.h"
+#include "data/tdatasource.h"
 #include "runtime/errors.h"
 #include "runtime/moduleloader.h"
 #include "runtime/quorvel.h"
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPointer>
 #include <QtTest>
 
 class QWidget;
@@ -23,6 +26,7 @@ using VoidFn = void (*)();
 using IniProcFn = void (*)(const QVariant &);
 using CriaCadFornFilFn = int (*)(QWidget *);
 using VersionFn = const char *(*)();
+using PesquisaFn = bool (*)(TDataSource *, const QString &, const QString &, bool, QString &);
 
 QString ModulePath()
 {
@@ -54,6 +58,8 @@ private slots:
     void iniProcRejectsBadParameters();
     void twoLaunchesInARow();
     void startUpErrorGoesToTheCaller();
+    void screenVariablesFollowTheNewestScreens();
+    void unloadAndLoadAgain();
 
 private:
     template <class T> T Export(const char *name)
@@ -243,6 +249,54 @@ void TestPackage::startUpErrorGoesToTheCaller()
     QCOMPARE(VariableValue("frmCadAutRF"), screenBefore);
     QCOMPARE(VariableValue("frmFornAt"), formBefore);
     QVERIFY(host.server()->Calls().isEmpty());
+}
+
+// The exported variables point at the newest search and error screens; the previous
+// search screen is freed by the next search and the last one by Finalize.
+void TestPackage::screenVariablesFollowTheNewestScreens()
+{
+    TClientDataSet branches;
+    branches.SetData(FakeAppServer::BranchPacket({{"0001", "MATRIZ"}, {"0002", "FILIAL DOIS"}}));
+    TDataSource source(nullptr, &branches);
+    QList<QPointer<QWidget>> shown;
+    DialogAnswerer answerer;
+    answerer.SetDialogHandler([&](QWidget *dialog) {
+        shown.append(dialog);
+        dialog->close();
+    });
+
+    const auto search = Export<PesquisaFn>("PesquisaFilAtende");
+    QString selection;
+    search(&source, "CDFILIAL", "Filial|", false, selection);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(VariableValue("frmPesqListaFilAtende"), static_cast<void *>(shown.at(0).data()));
+    search(&source, "CDFILIAL", "Filial|", false, selection);
+    QCOMPARE(shown.size(), 2);
+    QVERIFY(shown.at(0).isNull());
+    QCOMPARE(VariableValue("frmPesqListaFilAtende"), static_cast<void *>(shown.at(1).data()));
+
+    Export<VoidFn>("CriaErroForneAteFili")();
+    QCOMPARE(shown.size(), 3);
+    QCOMPARE(shown.at(2)->objectName(), QStringLiteral("frmErroForneAteFili"));
+    QCOMPARE(VariableValue("frmErroForneAteFili"), static_cast<void *>(shown.at(2).data()));
+
+    Export<VoidFn>("Finalize")();
+    QVERIFY(shown.at(1).isNull());
+    QCOMPARE(VariableValue("frmPesqListaFilAtende"), nullptr);
+    Export<VoidFn>("Initialize")();
+    delete shown.at(2).data();
+}
+
+// Unloading finalizes the module and lets the library go; it loads again cleanly.
+void TestPackage::unloadAndLoadAgain()
+{
+    m_loader.Unload();
+    QVERIFY(!m_loader.IsLoaded());
+    QVERIFY(!m_loader.Resolve("Initialize"));
+    QVERIFY2(m_loader.Load(ModulePath()), qPrintable(m_loader.ErrorString()));
+    for (const char *name : {"IniProc", "frmCadAutRF", "frmPesqListaFilAtende"})
+        QVERIFY2(m_loader.Resolve(name), name);
+    QCOMPARE(VariableValue("frmPesqListaFilAtende"), nullptr);
 }
 
 QTEST_MAIN(TestPackage)
