@@ -32,6 +32,7 @@ public:
         });
         m_timer.start();
     }
+    TShowAvi Kind() const { return m_kind; }
     void SetKind(TShowAvi kind)
     {
         m_kind = kind;
@@ -107,6 +108,8 @@ public:
         CentreOver(over);
         show();
     }
+    TShowAvi Kind() const { return m_indicator->Kind(); }
+    QString Text() const { return m_text->text(); }
 
 private:
     void CentreOver(QWidget *over)
@@ -157,6 +160,16 @@ void DeactiveShowAvi()
 bool ShowAviActive()
 {
     return g_depth > 0;
+}
+
+TShowAvi ShowAviKind()
+{
+    return g_window ? g_window->Kind() : 0;
+}
+
+QString ShowAviText()
+{
+    return g_window ? g_window->Text() : QString();
 }
 
 ShowAviScope::ShowAviScope(QWidget *mainForm, TShowAvi kind, const QString &text)

@@ -15,6 +15,9 @@ using TShowAvi = int;       // animation kind; screens use 1 (server call) and 6
 HOSTLIB_EXPORT void ActiveShowAvi(QWidget *mainForm, TShowAvi kind, const QString &text = QString());
 HOSTLIB_EXPORT void DeactiveShowAvi();
 HOSTLIB_EXPORT bool ShowAviActive();
+// What the animation shows now: its kind (0 while inactive) and its text.
+HOSTLIB_EXPORT TShowAvi ShowAviKind();
+HOSTLIB_EXPORT QString ShowAviText();
 
 // Scope guard: animation on for the guard's lifetime, off on every exit path.
 class HOSTLIB_EXPORT ShowAviScope {

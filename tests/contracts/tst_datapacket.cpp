@@ -1,5 +1,7 @@
 #include "datapacket.h"
 
+#include <QCborArray>
+#include <QCborMap>
 #include <QTest>
 
 using namespace contracts;
@@ -39,13 +41,19 @@ private slots:
         p.rows = {{"x"}};
         QByteArray good = encodePacket(p);
         QTest::newRow("truncated") << good.left(good.size() - 2);
-        // a string cell in an integer field
+        // a field type the format does not know
         DataPacket wrong;
         wrong.fields = {{"N", PacketFieldType::String, 1}};
         wrong.rows = {{"abc"}};
         QByteArray bytes = encodePacket(wrong);
         bytes.replace("string", "intege"); // same length keeps the CBOR valid
         QTest::newRow("unknown type") << bytes;
+        const QCborMap integerField{{QStringLiteral("name"), QStringLiteral("N")},
+                                    {QStringLiteral("type"), QStringLiteral("integer")},
+                                    {QStringLiteral("size"), 4}};
+        const QCborMap stringInInteger{{QStringLiteral("fields"), QCborArray{integerField}},
+                                       {QStringLiteral("rows"), QCborArray{QCborArray{QStringLiteral("abc")}}}};
+        QTest::newRow("string cell in an integer field") << stringInInteger.toCborValue().toCbor();
     }
     void malformedPacketsAreRejected()
     {

@@ -109,6 +109,7 @@ private slots:
     void leadTimeSentAsNumber();
     void threeWays_data();
     void threeWays();
+    void serverWriteBackReachesTheScreen();
     void serverFailuresKeepTheScreenOpen_data();
     void serverFailuresKeepTheScreenOpen();
 
@@ -283,6 +284,8 @@ void TestRegistration::activationReadsGeneralParameters()
     for (const auto &call : calls) {
         QVERIFY(call.args.isEmpty());
         QVERIFY(call.aviActive);
+        QCOMPARE(call.aviKind, 1);
+        QCOMPARE(call.aviText, QString());
     }
     QVERIFY(f->answerer().Messages().isEmpty());
 }
@@ -702,6 +705,8 @@ void TestRegistration::argumentsWhenEverythingIsAll()
     QCOMPARE(valid.first().args, (QVariantList{QString(), QStringLiteral("T"), QString(), QStringLiteral("T"),
                                                QStringLiteral("T")}));
     QVERIFY(valid.first().aviActive);
+    QCOMPARE(valid.first().aviKind, 1);
+    QCOMPARE(valid.first().aviText, QString());
     const auto registration = f->server()->CallsOf(CadAuto);
     QCOMPARE(registration.size(), 1);
     const QVariantList args = registration.first().args;
@@ -711,6 +716,8 @@ void TestRegistration::argumentsWhenEverythingIsAll()
     QCOMPARE(args.at(6).typeId(), int(QMetaType::Double));
     QCOMPARE(args.at(6).toDouble(), 0.0);
     QVERIFY(registration.first().aviActive);
+    QCOMPARE(registration.first().aviKind, 1);
+    QCOMPARE(registration.first().aviText, QStringLiteral("Efetuando cadastramento automático no servidor..."));
 
     QCOMPARE(f->answerer().Messages(), QStringList{Success});
     QCOMPARE(f->answerer().Icons(), QList<QMessageBox::Icon>{QMessageBox::Question});
@@ -780,8 +787,10 @@ void TestRegistration::threeWays()
     QFETCH(bool, question);
     QFETCH(bool, registered);
 
+    f->server()->Answer(GetParamGeral, Params(QStringLiteral("3")));
     TfrmCadAutRF *screen = f->Open();
     ChooseAll();
+    f->Type("medPrazo", QStringLiteral("45"));
     f->server()->Answer(GetValid, FakeAppServer::ValidationResult(
                                       blocking ? BlockingRows() : NoRows(),
                                       FakeAppServer::PeriodicityRowsPacket(otherPeriodicity ? 2 : 0)));
@@ -806,6 +815,57 @@ void TestRegistration::threeWays()
     QCOMPARE(screen->cdsVerReForFil->RecordCount(), otherPeriodicity ? 2 : 0);
     // The selections are as they were.
     QCOMPARE(screen->ListaRegiao(), QStringLiteral("T"));
+    if (!registered) {
+        // The window system gives the activation back to the screen when the error list
+        // or the question closes (the offscreen platform leaves that to us): the
+        // activation asks for the general parameters anew and empties the lead time.
+        screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        QTRY_COMPARE(f->server()->CallsOf(GetParamGeral).size(), 2);
+        QVERIFY(f->Child<TMaskEdit>("medPrazo")->Text().isEmpty());
+    }
+}
+
+// Arguments the server writes back reach the screen's selections, and from there the
+// calls that follow.
+void TestRegistration::serverWriteBackReachesTheScreen()
+{
+    TfrmCadAutRF *screen = f->Open();
+    f->Click("rbtTodasReg");
+    f->server()->Answer(GetFilial, contracts::okResult(FakeAppServer::BranchPacket({{"0001", "MATRIZ"}})));
+    f->server()->Answer(GetValid, FakeAppServer::ValidationResult(NoRows(), NoRows()));
+    f->server()->Answer(CadAuto, contracts::okResult(true));
+    f->server()->OnCall = [](const QString &method, QVariantList &args) {
+        if (method == GetFilial)
+            args[0] = QStringLiteral("_R1_");
+        if (method == GetValid) {
+            args[0] = QStringLiteral("_V0_");
+            args[2] = QStringLiteral("_V2_");
+            args[4] = QStringLiteral("_V4_");
+        }
+        if (method == CadAuto) {
+            args[0] = QStringLiteral("_C0_");
+            args[2] = QStringLiteral("_C2_");
+            args[4] = QStringLiteral("C4");
+            args[5] = QStringLiteral("_C5_");
+        }
+    };
+    f->answerer().SetDialogHandler([](QWidget *dialog) { dialog->close(); });
+    f->Click("sbtFilial");
+    QCOMPARE(screen->ListaRegiao(), QStringLiteral("_R1_"));
+    f->Click("rbtTFilial");
+    f->Click("rbtTodos");
+    Confirm();
+
+    QCOMPARE(f->server()->CallsOf(GetValid).value(0).args.value(4), QVariant(QStringLiteral("_R1_")));
+    const QVariantList registered = f->server()->CallsOf(CadAuto).value(0).args;
+    QCOMPARE(registered.value(0), QVariant(QStringLiteral("_V0_")));
+    QCOMPARE(registered.value(2), QVariant(QStringLiteral("_V2_")));
+    QCOMPARE(registered.value(5), QVariant(QStringLiteral("_V4_")));
+    QCOMPARE(screen->ListaFornecedor(), QStringLiteral("_C0_"));
+    QCOMPARE(screen->ListaFilial(), QStringLiteral("_C2_"));
+    QCOMPARE(screen->CdPeriod(), QStringLiteral("C4"));
+    QCOMPARE(screen->ListaRegiao(), QStringLiteral("_C5_"));
 }
 
 void TestRegistration::serverFailuresKeepTheScreenOpen_data()
@@ -880,6 +940,7 @@ void TestRegistration::branchSearchAsksTheServerAtEveryClick()
     for (const auto &call : calls) {
         QCOMPARE(call.args, QVariantList{QStringLiteral("T")});
         QVERIFY(call.aviActive);
+        QCOMPARE(call.aviKind, 6);
     }
     QCOMPARE(screen->cdsPesqFilial->RecordCount(), 3);
 }

@@ -22,7 +22,7 @@ FakeAppServer::FakeAppServer(QObject *parent)
 
 QVariant FakeAppServer::Invoke(const QString &method, QVariantList &args)
 {
-    m_calls.append(Call{method, args, Showavi::ShowAviActive()});
+    m_calls.append(Call{method, args, Showavi::ShowAviActive(), Showavi::ShowAviKind(), Showavi::ShowAviText()});
     QVariant answer;
     QQueue<QVariant> &once = m_onceAnswers[method];
     if (!once.isEmpty())

@@ -29,6 +29,8 @@ public:
         QString method;
         QVariantList args;       // as received, before any write-back
         bool aviActive = false;  // whether the busy animation showed during the call
+        int aviKind = 0;         // its kind then (0: none)
+        QString aviText;         // and its text
     };
 
     explicit FakeAppServer(QObject *parent = nullptr);
