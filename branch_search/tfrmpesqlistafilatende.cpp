@@ -60,7 +60,7 @@ private:
 } // namespace
 
 TfrmPesqListaFilAtende::TfrmPesqListaFilAtende(QWidget *parent)
-    : TfrmRotiGeral(parent), m_ui(new Ui::TfrmPesqListaFilAtende)
+    : TfrmRotiGeral(parent), m_ui(std::make_unique<Ui::TfrmPesqListaFilAtende>())
 {
     setObjectName(QStringLiteral("frmPesqListaFilAtende"));
     m_ui->setupUi(grbDadosRel);
@@ -134,13 +134,13 @@ TfrmPesqListaFilAtende::~TfrmPesqListaFilAtende()
 void TfrmPesqListaFilAtende::LigaEventos()
 {
     connect(cbbOrdem, qOverload<int>(&QComboBox::activated), this,
-            [this] { Guard::Run(this, [this] { cbbOrdemChange(); }); });
+            Guard::Wrap(this, [this] { cbbOrdemChange(); }));
     connect(medProcurar, &QLineEdit::textChanged, this,
-            [this] { Guard::Run(this, [this] { medProcurarChange(); }); });
+            Guard::Wrap(this, [this] { medProcurarChange(); }));
     connect(tmrPesquisa, &QTimer::timeout, this,
-            [this] { Guard::Run(this, [this] { tmrPesquisaTimer(); }); });
+            Guard::Wrap(this, [this] { tmrPesquisaTimer(); }));
     connect(lsbEscolhidos, &QAbstractItemView::doubleClicked, this,
-            [this] { Guard::Run(this, [this] { lsbEscolhidosDblClick(); }); });
+            Guard::Wrap(this, [this] { lsbEscolhidosDblClick(); }));
 
     // The grid runs its handlers through the handler guard itself.
     dbgArquivo->OnDblClick = [this] { dbgArquivoDblClick(dbgArquivo); };

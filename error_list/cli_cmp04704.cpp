@@ -12,7 +12,7 @@ void CriaErroForneAteFili()
 {
     TfrmErroForneAteFili *screen = CreateForm<TfrmErroForneAteFili>();
     TrackScreen(frmErroForneAteFili, screen);
-    screen->lblErro()->setText(screen->msgPadrao->Msg(QStringLiteral("Oper_bloq")));
+    screen->lblErro->setText(screen->msgPadrao->Msg(QStringLiteral("Oper_bloq")));
     screen->exec();
 }
 

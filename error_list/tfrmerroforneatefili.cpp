@@ -27,13 +27,17 @@ constexpr ErrorColumn ErrorColumns[] = {{"FORNECEDOR", 280}, {"REGIAO", 125}, {"
 
 TfrmErroForneAteFili::TfrmErroForneAteFili(QWidget *parent)
     : TfrmRotiGeral(parent)
-    , ui(new Ui::TfrmErroForneAteFili)
+    , m_ui(std::make_unique<Ui::TfrmErroForneAteFili>())
 {
     setObjectName(QStringLiteral("frmErroForneAteFili"));
     // The description replaces the base's main group and button panel.
     auto *content = new QWidget(this);
-    ui->setupUi(content);
+    m_ui->setupUi(content);
     AdoptDescription(content);
+    imgErroOri = m_ui->imgErroOri;
+    lblErro = m_ui->lblErro;
+    dbgPadrao = m_ui->dbgPadrao;
+    btnOk = m_ui->btnOk;
     grbDadosRel->hide();
     panMenu->hide();
     if (auto *grid = qobject_cast<QGridLayout *>(layout()))
@@ -47,36 +51,19 @@ TfrmErroForneAteFili::TfrmErroForneAteFili(QWidget *parent)
     HelpFile = QStringLiteral("SUPHELP.HLP");
     HelpContext = 12801716;
 
-    ui->imgErroOri->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(37, 36));
-    QPalette gridPalette = ui->dbgPadrao->palette();
+    imgErroOri->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(37, 36));
+    QPalette gridPalette = dbgPadrao->palette();
     gridPalette.setColor(QPalette::Base, gridPalette.color(QPalette::ToolTipBase));
     gridPalette.setColor(QPalette::Text, gridPalette.color(QPalette::ToolTipText));
-    ui->dbgPadrao->setPalette(gridPalette);
-    ui->dbgPadrao->SetEditing(false);
+    dbgPadrao->setPalette(gridPalette);
+    dbgPadrao->SetEditing(false);
+    dbgPadrao->SetReadOnly(true);
 
     BindRows();
-    connect(ui->btnOk, &QPushButton::clicked, this, Guard::Wrap(this, [this](bool) { btnOkClick(ui->btnOk); }));
+    connect(btnOk, &QPushButton::clicked, this, Guard::Wrap(this, [this](bool) { btnOkClick(btnOk); }));
 }
 
-TfrmErroForneAteFili::~TfrmErroForneAteFili()
-{
-    delete ui;
-}
-
-QLabel *TfrmErroForneAteFili::lblErro() const
-{
-    return ui->lblErro;
-}
-
-TDBGrid *TfrmErroForneAteFili::dbgPadrao() const
-{
-    return ui->dbgPadrao;
-}
-
-QPushButton *TfrmErroForneAteFili::btnOk() const
-{
-    return ui->btnOk;
-}
+TfrmErroForneAteFili::~TfrmErroForneAteFili() = default;
 
 // dtsErro shows the registration screen's blocking rows; without a registration
 // screen the grid stays empty.
@@ -84,7 +71,7 @@ void TfrmErroForneAteFili::BindRows()
 {
     dtsErro = new TDataSource(this, frmCadAutRF ? frmCadAutRF->cdsVerReFoReg : nullptr);
     dtsErro->setObjectName(QStringLiteral("dtsErro"));
-    ui->dbgPadrao->SetDataSource(dtsErro);
+    dbgPadrao->SetDataSource(dtsErro);
     ArrangeColumns();
 }
 
@@ -93,7 +80,7 @@ void TfrmErroForneAteFili::ArrangeColumns()
     TDataSet *rows = dtsErro->DataSet();
     if (!rows)
         return;
-    TDBGrid *grid = ui->dbgPadrao;
+    TDBGrid *grid = dbgPadrao;
     QHeaderView *header = grid->horizontalHeader();
     for (int i = 0; i < rows->FieldCount(); ++i)
         grid->setColumnHidden(i, true);

@@ -5,6 +5,8 @@
 
 #include "screens/tfrmrotigeral.h"
 
+#include <memory>
+
 class QLabel;
 class QPushButton;
 class TDataSource;
@@ -18,11 +20,13 @@ public:
     explicit TfrmErroForneAteFili(QWidget *parent = nullptr);
     ~TfrmErroForneAteFili() override;
 
-    TDataSource *dtsErro = nullptr;
+    // Controls of the description.
+    QLabel *imgErroOri = nullptr;
+    QLabel *lblErro = nullptr;
+    TDBGrid *dbgPadrao = nullptr;
+    QPushButton *btnOk = nullptr;
 
-    QLabel *lblErro() const;
-    TDBGrid *dbgPadrao() const;
-    QPushButton *btnOk() const;
+    TDataSource *dtsErro = nullptr;
 
     void btnOkClick(QObject *sender);
 
@@ -30,5 +34,5 @@ private:
     void BindRows();
     void ArrangeColumns();
 
-    Ui::TfrmErroForneAteFili *ui;
+    std::unique_ptr<Ui::TfrmErroForneAteFili> m_ui;
 };

@@ -24,22 +24,12 @@
 
 namespace {
 
-constexpr quint16 VK_F9 = 120;
-
 // Animation kinds of the host's busy animation.
 constexpr Showavi::TShowAvi AviServerCall = 1;
 constexpr Showavi::TShowAvi AviListLoad = 6;
 
 // A non-null empty text: binds as '' rather than NULL in a query parameter.
 const QString EmptyText = QStringLiteral("");
-
-quint16 VirtualKey(const QKeyEvent *event)
-{
-    const int key = event->key();
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return quint16(112 + (key - Qt::Key_F1));
-    return quint16(key & 0xffff);
-}
 
 // Element `index` of an array the server returned.
 QVariant ArrayElement(const QVariant &value, int index, const QString &method)
@@ -82,21 +72,37 @@ QString TextOf(const TDataSet *dataSet, const char *fieldName)
 
 TfrmCadAutRF::TfrmCadAutRF(QWidget *parent)
     : TfrmRotiGeral(parent)
-    , ui(new Ui::TfrmCadAutRF)
+    , m_ui(std::make_unique<Ui::TfrmCadAutRF>())
 {
     setObjectName(QStringLiteral("frmCadAutRF"));
-    ui->setupUi(grbDadosRel);
+    m_ui->setupUi(grbDadosRel);
     AdoptDescription(grbDadosRel);
+    grbRegiao = m_ui->grbRegiao;
+    rbtTodasReg = m_ui->rbtTodasReg;
+    rbtListaReg = m_ui->rbtListaReg;
+    sbtRegiao = m_ui->sbtRegiao;
+    grbFilial = m_ui->grbFilial;
+    rbtTFilial = m_ui->rbtTFilial;
+    rbtLFilial = m_ui->rbtLFilial;
+    sbtFilial = m_ui->sbtFilial;
+    GroupBox1 = m_ui->GroupBox1;
+    rbtTodos = m_ui->rbtTodos;
+    rbtLista = m_ui->rbtLista;
+    sbtFornecedor = m_ui->sbtFornecedor;
+    grbPeriodicidade = m_ui->grbPeriodicidade;
+    lblCdPeriod = m_ui->lblCdPeriod;
+    medCdPeriod = m_ui->medCdPeriod;
+    btpFilial = m_ui->btpFilial;
+    grbPrazo = m_ui->grbPrazo;
+    medPrazo = m_ui->medPrazo;
+
     resize(266, 260);
     ApplyDescriptionProperties();
     CreateDataComponents();
     WireEvents();
 }
 
-TfrmCadAutRF::~TfrmCadAutRF()
-{
-    delete ui;
-}
+TfrmCadAutRF::~TfrmCadAutRF() = default;
 
 // Properties of the host's custom controls that the description carries as dynamic
 // properties (they are plain members, not Qt properties).
@@ -104,15 +110,15 @@ void TfrmCadAutRF::ApplyDescriptionProperties()
 {
     // Search glyph; the disabled look comes from the icon's disabled mode.
     const QPixmap searchGlyph = style()->standardPixmap(QStyle::SP_FileDialogContentsView);
-    for (TButtonFlat *button : {ui->sbtRegiao, ui->sbtFilial, ui->sbtFornecedor})
+    for (TButtonFlat *button : {sbtRegiao, sbtFilial, sbtFornecedor})
         button->SetGlyph(searchGlyph);
-    ui->btpFilial->setIcon(searchGlyph);
-    for (TMaskEdit *edit : {ui->medCdPeriod, ui->medPrazo})
+    btpFilial->setIcon(searchGlyph);
+    for (TMaskEdit *edit : {medCdPeriod, medPrazo})
         edit->SetEditMask(edit->property("EditMask").toString());
-    ui->btpFilial->Title = ui->btpFilial->property("Title").toString();
-    ui->btpFilial->EmptyError = ui->btpFilial->property("EmptyError").toString();
-    ui->btpFilial->PesqChave = ui->btpFilial->property("PesqChave").toBool();
-    ui->btpFilial->Associate = ui->medCdPeriod;
+    btpFilial->Title = btpFilial->property("Title").toString();
+    btpFilial->EmptyError = btpFilial->property("EmptyError").toString();
+    btpFilial->PesqChave = btpFilial->property("PesqChave").toBool();
+    btpFilial->Associate = medCdPeriod;
 }
 
 // Queries, client data sets and data sources: not widgets, so they are set up here.
@@ -160,7 +166,7 @@ void TfrmCadAutRF::CreateDataComponents()
     qryPesqPeriod->AddField(QStringLiteral("NMPERIENTR"), TFieldType::String, 20, QStringLiteral("Nome"));
     dtsPesqPeriod = new TDataSource(this, qryPesqPeriod);
     dtsPesqPeriod->setObjectName(QStringLiteral("dtsPesqPeriod"));
-    ui->btpFilial->DataSource = dtsPesqPeriod;
+    btpFilial->DataSource = dtsPesqPeriod;
 
     cdsVerReFoReg = new TClientDataSet(this);
     cdsVerReFoReg->setObjectName(QStringLiteral("cdsVerReFoReg"));
@@ -210,57 +216,48 @@ void TfrmCadAutRF::WireEvents()
                 (this->*handler)(button);
         }));
     };
-    onSelected(ui->rbtTodasReg, &TfrmCadAutRF::rbtTodasRegClick);
-    onSelected(ui->rbtListaReg, &TfrmCadAutRF::rbtListaRegClick);
-    onSelected(ui->rbtTFilial, &TfrmCadAutRF::rbtTFilialClick);
-    onSelected(ui->rbtLFilial, &TfrmCadAutRF::rbtLFilialClick);
-    onSelected(ui->rbtTodos, &TfrmCadAutRF::rbtTodosClick);
-    onSelected(ui->rbtLista, &TfrmCadAutRF::rbtListaClick);
+    onSelected(rbtTodasReg, &TfrmCadAutRF::rbtTodasRegClick);
+    onSelected(rbtListaReg, &TfrmCadAutRF::rbtListaRegClick);
+    onSelected(rbtTFilial, &TfrmCadAutRF::rbtTFilialClick);
+    onSelected(rbtLFilial, &TfrmCadAutRF::rbtLFilialClick);
+    onSelected(rbtTodos, &TfrmCadAutRF::rbtTodosClick);
+    onSelected(rbtLista, &TfrmCadAutRF::rbtListaClick);
 
     auto onClick = [this](QAbstractButton *button, void (TfrmCadAutRF::*handler)(QObject *)) {
         connect(button, &QAbstractButton::clicked, this, Guard::Wrap(this, [this, button, handler](bool) {
             (this->*handler)(button);
         }));
     };
-    onClick(ui->sbtRegiao, &TfrmCadAutRF::sbtRegiaoClick);
-    onClick(ui->sbtFilial, &TfrmCadAutRF::sbtFilialClick);
-    onClick(ui->sbtFornecedor, &TfrmCadAutRF::sbtFornecedorClick);
+    onClick(sbtRegiao, &TfrmCadAutRF::sbtRegiaoClick);
+    onClick(sbtFilial, &TfrmCadAutRF::sbtFilialClick);
+    onClick(sbtFornecedor, &TfrmCadAutRF::sbtFornecedorClick);
 
     // Key-down handlers of the "Lista" buttons (see eventFilter).
-    for (QRadioButton *button : {ui->rbtListaReg, ui->rbtLFilial, ui->rbtLista})
+    for (QRadioButton *button : {rbtListaReg, rbtLFilial, rbtLista})
         button->installEventFilter(this);
 
-    for (TMaskEdit *edit : {ui->medCdPeriod, ui->medPrazo}) {
-        edit->OnKeyPress = [this, edit](QChar &key) {
-            Guard::Run(this, [&] { medCdPeriodKeyPress(edit, key); });
-        };
-    }
-    ui->medCdPeriod->OnExit = [this] {
-        Guard::Run(this, [this] { medCdPeriodExit(ui->medCdPeriod); });
-    };
-    // A lookup whose preparation failed is not opened.
-    ui->btpFilial->OnBeforePesq = [this](QObject *sender, bool &cancel) {
-        if (!Guard::Run(this, [&] { btpFilialBeforePesq(sender, cancel); }))
-            cancel = true;
-    };
-    ui->btpFilial->OnAfterPesq = [this](QObject *sender) {
-        Guard::Run(this, [&] { btpFilialAfterPesq(sender); });
-    };
+    // The controls run these through the handler guard themselves. A failing
+    // preparation ends the lookup before its list opens.
+    for (TMaskEdit *edit : {medCdPeriod, medPrazo})
+        edit->OnKeyPress = [this, edit](QChar &key) { medCdPeriodKeyPress(edit, key); };
+    medCdPeriod->OnExit = [this] { medCdPeriodExit(medCdPeriod); };
+    btpFilial->OnBeforePesq = [this](QObject *sender, bool &cancel) { btpFilialBeforePesq(sender, cancel); };
+    btpFilial->OnAfterPesq = [this](QObject *sender) { btpFilialAfterPesq(sender); };
 }
 
 bool TfrmCadAutRF::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
-        void (TfrmCadAutRF::*handler)(QObject *, quint16 &, Qt::KeyboardModifiers) = nullptr;
-        if (watched == ui->rbtListaReg)
+        void (TfrmCadAutRF::*handler)(QObject *, int &, Qt::KeyboardModifiers) = nullptr;
+        if (watched == rbtListaReg)
             handler = &TfrmCadAutRF::rbtListaRegKeyDown;
-        else if (watched == ui->rbtLFilial)
+        else if (watched == rbtLFilial)
             handler = &TfrmCadAutRF::rbtLFilialKeyDown;
-        else if (watched == ui->rbtLista)
+        else if (watched == rbtLista)
             handler = &TfrmCadAutRF::rbtListaKeyDown;
         if (handler) {
             const auto *keyEvent = static_cast<QKeyEvent *>(event);
-            quint16 key = VirtualKey(keyEvent);
+            int key = keyEvent->key();
             Guard::Run(this, [&] { (this->*handler)(watched, key, keyEvent->modifiers()); });
         }
     }
@@ -286,8 +283,8 @@ void TfrmCadAutRF::FormCreate()
     qryRegiaoFilial->ParamByName(QStringLiteral("P_CDFILIAL")).SetAsString(Quorvel::FiliProc());
     qryRegiaoFilial->Open();
     FListaRegiao = QLatin1Char('_') + TextOf(qryRegiaoFilial, "CDREGIAO") + QLatin1Char('_');
-    Consiste::SetChildEnabled(ui->grbRegiao, !Quorvel::ModuFili());
-    Consiste::SetChildEnabled(ui->grbFilial, !Quorvel::ModuFili());
+    Consiste::SetChildEnabled(grbRegiao, !Quorvel::ModuFili());
+    Consiste::SetChildEnabled(grbFilial, !Quorvel::ModuFili());
 }
 
 void TfrmCadAutRF::FormActivate()
@@ -299,30 +296,30 @@ void TfrmCadAutRF::FormActivate()
         const QVariant params = AppServerClient::Call(frmFornAt, QStringLiteral("getParamGeral"), noArgs);
         FUsaPrazo = ArrayElement(params, 0, QStringLiteral("getParamGeral")).toString() == QLatin1String("3");
     }
-    ui->medPrazo->SetText(QString());
-    ui->grbPrazo->setVisible(FUsaPrazo);
+    medPrazo->SetText(QString());
+    grbPrazo->setVisible(FUsaPrazo);
 }
 
 // ---- Regions ------------------------------------------------------------------------
 
 void TfrmCadAutRF::rbtTodasRegClick(QObject *)
 {
-    ui->sbtRegiao->setEnabled(false);
+    sbtRegiao->setEnabled(false);
     FListaRegiao = QStringLiteral("T");
 }
 
 void TfrmCadAutRF::rbtListaRegClick(QObject *)
 {
-    ui->sbtRegiao->setEnabled(true);
+    sbtRegiao->setEnabled(true);
     FListaRegiao.clear();
     if (!Consiste::EmptyString(FListaFilial))
         FListaFilial.clear();
 }
 
-void TfrmCadAutRF::rbtListaRegKeyDown(QObject *, quint16 &key, Qt::KeyboardModifiers)
+void TfrmCadAutRF::rbtListaRegKeyDown(QObject *, int &key, Qt::KeyboardModifiers)
 {
-    if (key == VK_F9)
-        ui->sbtRegiao->Click();
+    if (key == Qt::Key_F9)
+        sbtRegiao->Click();
 }
 
 void TfrmCadAutRF::sbtRegiaoClick(QObject *)
@@ -333,7 +330,7 @@ void TfrmCadAutRF::sbtRegiaoClick(QObject *)
 
 void TfrmCadAutRF::vd_Regiao()
 {
-    if (ui->rbtListaReg->isChecked() && Consiste::EmptyString(FListaRegiao))
+    if (rbtListaReg->isChecked() && Consiste::EmptyString(FListaRegiao))
         Consiste::MensErro(msgPadrao->Msg(QStringLiteral("Reg_D_Inf")), true);
 }
 
@@ -341,18 +338,18 @@ void TfrmCadAutRF::vd_Regiao()
 
 void TfrmCadAutRF::rbtTFilialClick(QObject *)
 {
-    ui->sbtFilial->setEnabled(false);
+    sbtFilial->setEnabled(false);
 }
 
 void TfrmCadAutRF::rbtLFilialClick(QObject *)
 {
-    ui->sbtFilial->setEnabled(true);
+    sbtFilial->setEnabled(true);
 }
 
-void TfrmCadAutRF::rbtLFilialKeyDown(QObject *, quint16 &key, Qt::KeyboardModifiers)
+void TfrmCadAutRF::rbtLFilialKeyDown(QObject *, int &key, Qt::KeyboardModifiers)
 {
-    if (key == VK_F9)
-        ui->sbtFilial->Click();
+    if (key == Qt::Key_F9)
+        sbtFilial->Click();
 }
 
 void TfrmCadAutRF::sbtFilialClick(QObject *)
@@ -373,18 +370,18 @@ void TfrmCadAutRF::sbtFilialClick(QObject *)
 
 void TfrmCadAutRF::rbtTodosClick(QObject *)
 {
-    ui->sbtFornecedor->setEnabled(false);
+    sbtFornecedor->setEnabled(false);
 }
 
 void TfrmCadAutRF::rbtListaClick(QObject *)
 {
-    ui->sbtFornecedor->setEnabled(true);
+    sbtFornecedor->setEnabled(true);
 }
 
-void TfrmCadAutRF::rbtListaKeyDown(QObject *, quint16 &key, Qt::KeyboardModifiers)
+void TfrmCadAutRF::rbtListaKeyDown(QObject *, int &key, Qt::KeyboardModifiers)
 {
-    if (key == VK_F9)
-        ui->sbtFornecedor->Click();
+    if (key == Qt::Key_F9)
+        sbtFornecedor->Click();
 }
 
 void TfrmCadAutRF::sbtFornecedorClick(QObject *)
@@ -415,7 +412,7 @@ void TfrmCadAutRF::medCdPeriodExit(QObject *)
 
 void TfrmCadAutRF::Vd_CdPerientr()
 {
-    TMaskEdit *edit = ui->medCdPeriod;
+    TMaskEdit *edit = medCdPeriod;
     try {
         if (Consiste::EmptyString(edit->Text()))
             return;
@@ -452,7 +449,7 @@ void TfrmCadAutRF::btpFilialBeforePesq(QObject *, bool &)
 
 void TfrmCadAutRF::btpFilialAfterPesq(QObject *)
 {
-    ui->medCdPeriod->SetText(TextOf(qryPesqPeriod, "CDPERIENTR"));
+    medCdPeriod->SetText(TextOf(qryPesqPeriod, "CDPERIENTR"));
 }
 
 // ---- Confirmation -------------------------------------------------------------------
@@ -461,7 +458,7 @@ void TfrmCadAutRF::btpFilialAfterPesq(QObject *)
 // not a whole number raises here, before anything is sent.
 double TfrmCadAutRF::LeadTime() const
 {
-    const QString text = ui->medPrazo->Text();
+    const QString text = medPrazo->Text();
     if (Consiste::EmptyString(text))
         return 0;
     bool ok = false;
@@ -474,16 +471,16 @@ double TfrmCadAutRF::LeadTime() const
 void TfrmCadAutRF::sbtConfirmaClick()
 {
     vd_Regiao();
-    if (ui->rbtLFilial->isChecked() && Consiste::EmptyString(FListaFilial))
+    if (rbtLFilial->isChecked() && Consiste::EmptyString(FListaFilial))
         Consiste::MensErro(msgPadrao->Msg(QStringLiteral("Fil_D_Inf")), true);
-    if (ui->rbtLista->isChecked() && Consiste::EmptyString(FListaFornecedor))
+    if (rbtLista->isChecked() && Consiste::EmptyString(FListaFornecedor))
         Consiste::MensErro(msgPadrao->Msg(QStringLiteral("Forn_D_Inf")), true);
     repaint();
     Vd_CdPerientr();
 
-    const QString allBranches = ui->rbtTFilial->isChecked() ? QStringLiteral("T") : QString();
-    const QString allSuppliers = ui->rbtTodos->isChecked() ? QStringLiteral("T") : QString();
-    FCdPeriod = ui->medCdPeriod->Text();
+    const QString allBranches = rbtTFilial->isChecked() ? QStringLiteral("T") : QString();
+    const QString allSuppliers = rbtTodos->isChecked() ? QStringLiteral("T") : QString();
+    FCdPeriod = medCdPeriod->Text();
     const double leadTime = LeadTime();
 
     {

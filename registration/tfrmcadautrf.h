@@ -8,8 +8,16 @@
 
 #include <QString>
 
+#include <memory>
+
 class QEvent;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
 class TADOIBQuery;
+class TBtnPesquisa;
+class TButtonFlat;
+class TMaskEdit;
 class TClientDataSet;
 class TDataSource;
 class TField;
@@ -21,6 +29,26 @@ class TfrmCadAutRF : public TfrmRotiGeral {
 public:
     explicit TfrmCadAutRF(QWidget *parent = nullptr);
     ~TfrmCadAutRF() override;
+
+    // Controls of the description.
+    QGroupBox *grbRegiao = nullptr;
+    QRadioButton *rbtTodasReg = nullptr;
+    QRadioButton *rbtListaReg = nullptr;
+    TButtonFlat *sbtRegiao = nullptr;
+    QGroupBox *grbFilial = nullptr;
+    QRadioButton *rbtTFilial = nullptr;
+    QRadioButton *rbtLFilial = nullptr;
+    TButtonFlat *sbtFilial = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QRadioButton *rbtTodos = nullptr;
+    QRadioButton *rbtLista = nullptr;
+    TButtonFlat *sbtFornecedor = nullptr;
+    QGroupBox *grbPeriodicidade = nullptr;
+    QLabel *lblCdPeriod = nullptr;
+    TMaskEdit *medCdPeriod = nullptr;
+    TBtnPesquisa *btpFilial = nullptr;
+    QGroupBox *grbPrazo = nullptr;
+    TMaskEdit *medPrazo = nullptr;
 
     // Data components (bound to the host's connection "adcGeral" or loaded from
     // server packets). The error screen reads cdsVerReFoReg.
@@ -43,20 +71,20 @@ public:
     // Regions
     void rbtTodasRegClick(QObject *sender);
     void rbtListaRegClick(QObject *sender);
-    void rbtListaRegKeyDown(QObject *sender, quint16 &key, Qt::KeyboardModifiers shift);
+    void rbtListaRegKeyDown(QObject *sender, int &key, Qt::KeyboardModifiers shift);
     void sbtRegiaoClick(QObject *sender);
     void vd_Regiao();
 
     // Branches
     void rbtTFilialClick(QObject *sender);
     void rbtLFilialClick(QObject *sender);
-    void rbtLFilialKeyDown(QObject *sender, quint16 &key, Qt::KeyboardModifiers shift);
+    void rbtLFilialKeyDown(QObject *sender, int &key, Qt::KeyboardModifiers shift);
     void sbtFilialClick(QObject *sender);
 
     // Suppliers
     void rbtTodosClick(QObject *sender);
     void rbtListaClick(QObject *sender);
-    void rbtListaKeyDown(QObject *sender, quint16 &key, Qt::KeyboardModifiers shift);
+    void rbtListaKeyDown(QObject *sender, int &key, Qt::KeyboardModifiers shift);
     void sbtFornecedorClick(QObject *sender);
 
     // Periodicity
@@ -91,7 +119,7 @@ private:
     double LeadTime() const;
     void RegisterOnServer(const QString &allSuppliers, const QString &allBranches, double leadTime);
 
-    Ui::TfrmCadAutRF *ui;
+    std::unique_ptr<Ui::TfrmCadAutRF> m_ui;
 
     QString FListaRegiao;
     QString FListaFilial;

@@ -25,7 +25,7 @@ QList<QPointer<QWidget>> &UnownedScreens()
 
 TfrmRotiGeral::TfrmRotiGeral(QWidget *parent)
     : QDialog(parent)
-    , m_ui(new Ui::TfrmRotiGeral)
+    , m_ui(std::make_unique<Ui::TfrmRotiGeral>())
 {
     m_ui->setupUi(this);
     lblCodTela = m_ui->lblCodTela;
@@ -44,10 +44,7 @@ TfrmRotiGeral::TfrmRotiGeral(QWidget *parent)
     connect(sbtFechar, &QToolButton::clicked, this, &QDialog::reject);
 }
 
-TfrmRotiGeral::~TfrmRotiGeral()
-{
-    delete m_ui;
-}
+TfrmRotiGeral::~TfrmRotiGeral() = default;
 
 void TfrmRotiGeral::Create()
 {

@@ -18,6 +18,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -76,7 +78,7 @@ protected:
 private:
     void MarkMainGroupBold();
 
-    Ui::TfrmRotiGeral *m_ui;
+    std::unique_ptr<Ui::TfrmRotiGeral> m_ui;
     bool m_closing = false;
     bool m_activating = false;
     bool m_activationFailed = false;

@@ -116,7 +116,7 @@ void TestHostApp::launch(const std::function<void(QWidget *)> &drive)
             QTimer::singleShot(0, dialog, [dialog, drive] { drive(dialog); });
         } else if (auto *errors = qobject_cast<TfrmErroForneAteFili *>(dialog)) {
             QTimer::singleShot(0, errors, [this, errors] {
-                m_errorRows = errors->dbgPadrao()->model()->rowCount();
+                m_errorRows = errors->dbgPadrao->model()->rowCount();
                 QTest::keyClick(errors, Qt::Key_Return);
             });
         } else if (dialog->objectName() == QLatin1String("frmPesquisaLista")) {

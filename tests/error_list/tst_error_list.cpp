@@ -112,15 +112,15 @@ void TestErrorList::description()
     ShowErrorScreen([&](TfrmErroForneAteFili *screen) {
         caption = screen->windowTitle();
         code = screen->lblCodTela->text();
-        message = screen->lblErro()->text();
+        message = screen->lblErro->text();
         size = screen->size();
         fixed = screen->minimumSize() == screen->maximumSize();
         auto *pages = screen->findChild<QTabWidget *>(QStringLiteral("pgcPadrao"));
         tabBarShown = pages->tabBar()->isVisible();
-        labelBold = screen->lblErro()->font().bold();
-        wraps = screen->lblErro()->wordWrap();
-        okDefault = screen->btnOk()->isDefault() && screen->btnOk()->text() == QLatin1String("&OK");
-        TDBGrid *grid = screen->dbgPadrao();
+        labelBold = screen->lblErro->font().bold();
+        wraps = screen->lblErro->wordWrap();
+        okDefault = screen->btnOk->isDefault() && screen->btnOk->text() == QLatin1String("&OK");
+        TDBGrid *grid = screen->dbgPadrao;
         QHeaderView *header = grid->horizontalHeader();
         for (int visual = 0; visual < header->count(); ++visual) {
             const int logical = header->logicalIndex(visual);
@@ -155,7 +155,7 @@ void TestErrorList::readOnlyGrid()
     QString cellAfterTyping;
     bool editable = true;
     ShowErrorScreen([&](TfrmErroForneAteFili *screen) {
-        TDBGrid *grid = screen->dbgPadrao();
+        TDBGrid *grid = screen->dbgPadrao;
         const QModelIndex cell = grid->model()->index(0, grid->horizontalHeader()->logicalIndex(1));
         editable = grid->model()->flags(cell) & Qt::ItemIsEditable;
         grid->setFocus();
@@ -184,7 +184,7 @@ void TestErrorList::manyRowsOpenOnTheSupplierColumn()
     int sideScroll = -1;
     QString currentColumn;
     ShowErrorScreen([&](TfrmErroForneAteFili *screen) {
-        TDBGrid *grid = screen->dbgPadrao();
+        TDBGrid *grid = screen->dbgPadrao;
         sideScroll = grid->horizontalScrollBar()->value();
         currentColumn = grid->model()->headerData(grid->currentIndex().column(), Qt::Horizontal).toString();
     });
@@ -210,8 +210,8 @@ void TestErrorList::closing()
         if (byOk) {
             // Return pressed where the focus is, not on the button: only a default
             // button takes it.
-            screen->dbgPadrao()->setFocus();
-            QTest::keyClick(screen->dbgPadrao(), Qt::Key_Return);
+            screen->dbgPadrao->setFocus();
+            QTest::keyClick(screen->dbgPadrao, Qt::Key_Return);
         } else {
             screen->close();
         }
