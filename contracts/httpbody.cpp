@@ -1,0 +1,125 @@
+#include "httpbody.h"
+
+#include <QCborArray>
+#include <QCborMap>
+#include <QCborStreamReader>
+#include <QCborValue>
+
+namespace contracts::http {
+
+namespace {
+
+// One CBOR map and nothing after it.
+QCborMap ReadMap(const QByteArray &body, const char *what)
+{
+    QCborStreamReader reader(body);
+    const QCborValue value = QCborValue::fromCbor(reader);
+    if (reader.lastError() != QCborError::NoError || !value.isMap() || reader.currentOffset() != body.size())
+        throw PacketError(QStringLiteral("Corpo ilegível: %1 deve ser um mapa CBOR.").arg(QLatin1String(what)));
+    return value.toMap();
+}
+
+QString ReadText(const QCborMap &map, const QString &key, const char *what)
+{
+    const QCborValue value = map.value(key);
+    if (!value.isString())
+        throw PacketError(QStringLiteral("Corpo ilegível: %1 sem o texto \"%2\".").arg(QLatin1String(what), key));
+    return value.toString();
+}
+
+QCborArray WriteArgs(const QVariantList &args)
+{
+    QCborArray array;
+    for (const QVariant &arg : args)
+        array.append(QCborValue::fromVariant(arg));
+    return array;
+}
+
+QVariantList ReadArgs(const QCborMap &map, const char *what)
+{
+    const QCborValue value = map.value(QStringLiteral("args"));
+    if (!value.isArray())
+        throw PacketError(QStringLiteral("Corpo ilegível: %1 sem a lista \"args\".").arg(QLatin1String(what)));
+    QVariantList args;
+    const QCborArray array = value.toArray();
+    args.reserve(array.size());
+    for (const QCborValue &arg : array)
+        args.append(arg.toVariant());
+    return args;
+}
+
+QByteArray Bytes(const QCborMap &map)
+{
+    return map.toCborValue().toCbor();
+}
+
+} // namespace
+
+QByteArray encodeLogin(const Login &login)
+{
+    return Bytes({{QStringLiteral("user"), login.user}, {QStringLiteral("password"), login.password}});
+}
+
+Login decodeLogin(const QByteArray &body)
+{
+    const QCborMap map = ReadMap(body, "o pedido de entrada");
+    return {ReadText(map, QStringLiteral("user"), "o pedido de entrada"),
+            ReadText(map, QStringLiteral("password"), "o pedido de entrada")};
+}
+
+QByteArray encodeSession(const Session &session)
+{
+    return Bytes({{QStringLiteral("token"), session.token},
+                  {QStringLiteral("expires"), session.expiresInSeconds}});
+}
+
+Session decodeSession(const QByteArray &body)
+{
+    const QCborMap map = ReadMap(body, "a resposta de entrada");
+    const QCborValue expires = map.value(QStringLiteral("expires"));
+    if (!expires.isInteger())
+        throw PacketError(QStringLiteral("Corpo ilegível: a resposta de entrada sem \"expires\"."));
+    return {ReadText(map, QStringLiteral("token"), "a resposta de entrada"), expires.toInteger()};
+}
+
+QByteArray encodeCallRequest(const QVariantList &args)
+{
+    return Bytes({{QStringLiteral("args"), WriteArgs(args)}});
+}
+
+QVariantList decodeCallRequest(const QByteArray &body)
+{
+    return ReadArgs(ReadMap(body, "o pedido de chamada"), "o pedido de chamada");
+}
+
+QByteArray encodeCallAnswer(const CallAnswer &answer)
+{
+    return Bytes({{QStringLiteral("result"), QCborValue::fromVariant(answer.result)},
+                  {QStringLiteral("args"), WriteArgs(answer.args)}});
+}
+
+CallAnswer decodeCallAnswer(const QByteArray &body)
+{
+    const QCborMap map = ReadMap(body, "a resposta da chamada");
+    const QCborValue result = map.value(QStringLiteral("result"));
+    if (!result.isMap())
+        throw PacketError(QStringLiteral("Corpo ilegível: a resposta da chamada sem \"result\"."));
+    return {result.toVariant(), ReadArgs(map, "a resposta da chamada")};
+}
+
+QByteArray encodeMessage(const QString &message)
+{
+    return Bytes({{QStringLiteral("message"), message}});
+}
+
+QString decodeMessage(const QByteArray &body)
+{
+    QCborParserError error;
+    const QCborValue value = QCborValue::fromCbor(body, &error);
+    if (error.error != QCborError::NoError || !value.isMap())
+        return QString();
+    const QCborValue message = value.toMap().value(QStringLiteral("message"));
+    return message.isString() ? message.toString() : QString();
+}
+
+} // namespace contracts::http
