@@ -56,4 +56,10 @@ inline constexpr Symbol<TfrmPesqListaFilAtende **> frmPesqListaFilAtende{"frmPes
 // Every module must carry these for a host to drive it.
 inline constexpr const char *RequiredExports[] = {Initialize.name, Finalize.name, IniProc.name};
 
+// Everything PKG_CMP04702 exports.
+inline constexpr const char *ModuleExports[] = {
+    Initialize.name, Finalize.name, IniProc.name, CriaCadFornFil.name, PesquisaFilAtende.name,
+    CriaErroForneAteFili.name, ModuleVersion.name, ModuleAbiVersion.name, frmCadAutRF.name, frmFornAt.name,
+    frmErroForneAteFili.name, frmPesqListaFilAtende.name};
+
 } // namespace ModuleAbi
