@@ -4,7 +4,9 @@
 #include "cli_cmp04704.h"
 #include "cli_cmp04706.h"
 
+#include "moduleversion.h"
 #include "runtime/errors.h"
+#include "runtime/moduleabi.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -129,7 +131,12 @@ void IniProc(const QVariant &params)
 
 const char *ModuleVersion()
 {
-    return "6.39.009";
+    return PKG_CMP04702_DISPLAY_VERSION;
+}
+
+int ModuleAbiVersion()
+{
+    return ModuleAbi::Version;
 }
 
 namespace Package {

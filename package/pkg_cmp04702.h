@@ -19,8 +19,10 @@ PKG_EXPORT void Finalize();
 // host form as an integer (qintptr). Raises EConvertError for anything else and
 // EHostError for a form that is not a live widget of the application.
 PKG_EXPORT void IniProc(const QVariant &params);
-// The module's version as text, "6.39.009".
+// The module's version as text (major.minor.release with three release digits).
 PKG_EXPORT const char *ModuleVersion();
+// The version of the host/module seam (runtime/moduleabi.h) the module was built with.
+PKG_EXPORT int ModuleAbiVersion();
 
 namespace Package {
 

@@ -1,13 +1,33 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with the address and undefined-behaviour
-# sanitizers, and runs every test under ctest on Qt's offscreen platform.
+# sanitizers (the benchmarks too, so that they keep compiling; they are not run), runs
+# every test under ctest on Qt's offscreen platform, then checks the install: the tree
+# staged by `cmake --install` and the Debian package made by CPack must each run
+# pkg-host and load the module from their own folders.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 build=${BUILD_DIR:-build-test}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENABLE_SANITIZERS=ON -DBUILD_BENCHMARKS=OFF >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENABLE_SANITIZERS=ON \
+  -DBUILD_TESTING=ON -DBUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+# The installed tree, staged: the program starts and finds the module in lib/.
+cmake --install "$build" --prefix "$scratch/stage" >/dev/null
+"$scratch/stage/bin/pkg-host" --help >/dev/null
+"$scratch/stage/bin/pkg-host" --check-module
+
+# The Debian package, unpacked without installing it: the same from /usr.
+(cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
+package=$(ls "$scratch"/deb/*.deb)
+dpkg-deb --field "$package" Package Version Depends
+dpkg-deb -x "$package" "$scratch/root"
+"$scratch/root/usr/bin/pkg-host" --check-module
+echo "Pacote Debian: $(basename "$package")"

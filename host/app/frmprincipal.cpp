@@ -9,13 +9,6 @@
 #include <QMessageBox>
 #include <QVariantList>
 
-namespace {
-
-using IniProcFn = void (*)(const QVariant &);
-using ModuleVersionFn = const char *(*)();
-
-} // namespace
-
 TfrmPrincipal::TfrmPrincipal(QObject *automationObject, QWidget *parent)
     : QMainWindow(parent),
       m_ui(std::make_unique<Ui::TfrmPrincipal>()),
@@ -43,7 +36,7 @@ void TfrmPrincipal::SetStatus(const QString &text)
 void TfrmPrincipal::LaunchCadAutRF()
 {
     Guard::Run(this, [this] {
-        auto iniProc = m_module ? reinterpret_cast<IniProcFn>(m_module->Resolve("IniProc")) : nullptr;
+        auto iniProc = m_module ? m_module->Resolve(ModuleAbi::IniProc) : nullptr;
         if (!iniProc)
             throw EHostError(QStringLiteral("O módulo de cadastramento automático não está carregado."));
         iniProc(QVariantList{QVariant::fromValue(reinterpret_cast<qintptr>(static_cast<QWidget *>(this)))});
@@ -54,7 +47,7 @@ void TfrmPrincipal::ShowAbout()
 {
     QString version = QStringLiteral("desconhecida");
     if (m_module) {
-        if (auto fn = reinterpret_cast<ModuleVersionFn>(m_module->Resolve("ModuleVersion")))
+        if (auto fn = m_module->Resolve(ModuleAbi::ModuleVersion))
             version = QString::fromLatin1(fn());
     }
     QMessageBox::about(this, QStringLiteral("Sobre"),

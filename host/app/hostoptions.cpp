@@ -13,7 +13,10 @@ const QCommandLineOption kBranch(QStringLiteral("filial"),
 const QCommandLineOption kLanguage(QStringLiteral("lang"),
     QStringLiteral("Idioma dos textos do módulo (ex.: pt_BR, en)."), QStringLiteral("idioma"));
 const QCommandLineOption kModule(QStringLiteral("module"),
-    QStringLiteral("Arquivo do módulo (padrão: ao lado do programa)."), QStringLiteral("arquivo"));
+    QStringLiteral("Arquivo do módulo (padrão: ao lado do programa ou, numa instalação, em "
+                   "../lib/pkg-cmp04702/modules)."), QStringLiteral("arquivo"));
+const QCommandLineOption kCheckModule(QStringLiteral("check-module"),
+    QStringLiteral("Carrega o módulo, confere as exportações e sai (sem banco e sem janela)."));
 const QCommandLineOption kVncPort(QStringLiteral("vnc-port"),
     QStringLiteral("Porta VNC em 127.0.0.1 quando não há tela (padrão 5900)."), QStringLiteral("porta"));
 
@@ -21,7 +24,7 @@ void addOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QStringLiteral("Sistema de compras: Cadastramento Automático de Fornecedor que Atende."));
     parser.addHelpOption();
-    parser.addOptions({kDatabase, kBranch, kLanguage, kModule, kVncPort});
+    parser.addOptions({kDatabase, kBranch, kLanguage, kModule, kCheckModule, kVncPort});
 }
 
 } // namespace
@@ -39,6 +42,7 @@ HostOptions HostOptions::parse(const QStringList &arguments, const QString &data
     o.databasePath = parser.isSet(kDatabase) ? parser.value(kDatabase)
                                              : QDir(dataDir).filePath(QStringLiteral("fornatende.db"));
     o.modulePath = parser.value(kModule);
+    o.checkModule = parser.isSet(kCheckModule);
     o.branch = parser.value(kBranch).trimmed();
     o.language = parser.value(kLanguage);
     if (parser.isSet(kVncPort)) {

@@ -8,7 +8,8 @@ struct HostOptions {
     QString databasePath;     // SQLite file; created with sample data when new
     QString branch;           // single-branch mode when not empty
     QString language;         // locale name for the module's texts, e.g. "pt_BR", "en"
-    QString modulePath;       // the module's file; empty: beside the program
+    QString modulePath;       // the module's file; empty: found from the program's folder
+    bool checkModule = false; // load the module, check its exports and exit
     int vncPort = 5900;       // used only when there is no display
     bool showHelp = false;
     QString error;            // non-empty when the command line is wrong

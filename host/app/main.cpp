@@ -7,6 +7,8 @@
 #include "hostoptions.h"
 #include "hostsession.h"
 #include "localappserver.h"
+#include "modulecheck.h"
+#include "modulelocation.h"
 #include "runtime/moduleloader.h"
 #include "runtime/quorvel.h"
 
@@ -41,6 +43,12 @@ void chooseVncWhenHeadless(int port)
     std::fflush(stdout);
 }
 
+// --module wins; otherwise beside the program or in the installed module folder.
+QString modulePath(const HostOptions &options)
+{
+    return options.modulePath.isEmpty() ? FindModule(QCoreApplication::applicationDirPath()) : options.modulePath;
+}
+
 QString statusText(const HostOptions &options)
 {
     const QString mode = Quorvel::ModuFili()
@@ -61,6 +69,12 @@ int main(int argc, char **argv)
         std::fprintf(options.error.isEmpty() ? stdout : stderr, "%s\n%s",
                      qPrintable(options.error), qPrintable(HostOptions::usage()));
         return options.error.isEmpty() ? 0 : 2;
+    }
+    if (options.checkModule) {
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return CheckModule(modulePath(options), out, err);
     }
     chooseVncWhenHeadless(options.vncPort);
 
@@ -86,10 +100,7 @@ int main(int argc, char **argv)
             QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Ajuda"),
                                      QStringLiteral("Arquivo de ajuda %1, contexto %2.").arg(file).arg(context));
         });
-        const QString modulePath = options.modulePath.isEmpty()
-            ? QCoreApplication::applicationDirPath() + QStringLiteral("/libPKG_CMP04702.so")
-            : options.modulePath;
-        if (!module.Load(modulePath)) {
+        if (!module.Load(modulePath(options))) {
             QMessageBox::critical(nullptr, QStringLiteral("Sistema de Compras"), module.ErrorString());
             return 1;
         }

@@ -7,10 +7,15 @@
 #include <QString>
 #include <stdexcept>
 
+// Every error type declares its destructor out of line: that anchors its vtable and
+// type information in the host library alone, so an error raised in the module and
+// caught in the host is one type, and the module exports none of it.
+
 // An error with a message for the user, in Portuguese.
 class HOSTLIB_EXPORT EHostError : public std::runtime_error {
 public:
     explicit EHostError(const QString &message);
+    ~EHostError() override;
     QString message() const { return m_message; }
 private:
     QString m_message;
@@ -20,22 +25,26 @@ private:
 class HOSTLIB_EXPORT EConvertError : public EHostError {
 public:
     using EHostError::EHostError;
+    ~EConvertError() override;
 };
 
 // A database or data-set error (SQL failure, missing field, unreadable filter...).
 class HOSTLIB_EXPORT EDatabaseError : public EHostError {
 public:
     using EHostError::EHostError;
+    ~EDatabaseError() override;
 };
 
 // An error reported by the application server, or a failure reaching it.
 class HOSTLIB_EXPORT EServerError : public EHostError {
 public:
     using EHostError::EHostError;
+    ~EServerError() override;
 };
 
 // Ends the running handler silently: its message has already been shown (MensErro).
 class HOSTLIB_EXPORT EAbort : public EHostError {
 public:
     explicit EAbort(const QString &message = QString()) : EHostError(message) {}
+    ~EAbort() override;
 };

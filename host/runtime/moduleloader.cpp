@@ -1,14 +1,5 @@
 #include "moduleloader.h"
 
-namespace {
-
-using VoidFunction = void (*)();
-
-// Exports every module must carry for the host to drive it.
-const char *const RequiredExports[] = {"Initialize", "Finalize", "IniProc"};
-
-} // namespace
-
 ModuleLoader::~ModuleLoader()
 {
     Unload();
@@ -25,15 +16,15 @@ bool ModuleLoader::Load(const QString &path)
                       .arg(path, m_library.errorString());
         return false;
     }
-    for (const char *symbol : RequiredExports) {
-        if (!m_library.resolve(symbol)) {
-            m_error = QStringLiteral("O módulo \"%1\" não exporta a função %2.")
-                          .arg(path, QString::fromLatin1(symbol));
-            m_library.unload();
-            return false;
-        }
-    }
-    reinterpret_cast<VoidFunction>(m_library.resolve("Initialize"))();
+    const QString missing = MissingExport();
+    if (!missing.isEmpty())
+        return Refuse(QStringLiteral("O módulo \"%1\" não exporta a função %2.").arg(path, missing));
+    // A module that does not report its seam version is taken as built for this one.
+    if (auto abiVersion = Resolve(ModuleAbi::ModuleAbiVersion); abiVersion && abiVersion() != ModuleAbi::Version)
+        return Refuse(QStringLiteral("O módulo \"%1\" foi construído para a versão %2 da interface de módulos; "
+                                     "este programa usa a versão %3.")
+                          .arg(path).arg(abiVersion()).arg(ModuleAbi::Version));
+    Resolve(ModuleAbi::Initialize)();
     return true;
 }
 
@@ -41,7 +32,7 @@ void ModuleLoader::Unload()
 {
     if (!m_library.isLoaded())
         return;
-    if (auto finalize = reinterpret_cast<VoidFunction>(m_library.resolve("Finalize")))
+    if (auto finalize = Resolve(ModuleAbi::Finalize))
         finalize();
     m_library.unload();
 }
@@ -49,4 +40,20 @@ void ModuleLoader::Unload()
 QFunctionPointer ModuleLoader::Resolve(const char *symbol)
 {
     return m_library.isLoaded() ? m_library.resolve(symbol) : nullptr;
+}
+
+bool ModuleLoader::Refuse(const QString &message)
+{
+    m_error = message;
+    m_library.unload();
+    return false;
+}
+
+QString ModuleLoader::MissingExport()
+{
+    for (const char *symbol : ModuleAbi::RequiredExports) {
+        if (!m_library.resolve(symbol))
+            return QString::fromLatin1(symbol);
+    }
+    return QString();
 }

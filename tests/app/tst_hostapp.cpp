@@ -1,6 +1,8 @@
-// The host application end to end: the real main form, the module loaded from its file,
-// the in-process server on a SQLite file with the sample data. The screens are driven
-// with real clicks and keys; dialogs are answered as a user would.
+// The host application end to end: the real main form, the module loaded from its file
+// at run time exactly as pkg-host loads it (this program does not link the module, so it
+// knows the module's screens only by class name), the in-process server on a SQLite file
+// with the sample data. The screens are driven with real clicks and keys; dialogs are
+// answered as a user would.
 
 #include "dialoganswerer.h"
 #include "frmprincipal.h"
@@ -12,8 +14,6 @@
 #include "data/tdataset.h"
 #include "data/tdatasource.h"
 #include "data/tdbgrid.h"
-#include "tfrmcadautrf.h"
-#include "tfrmerroforneatefili.h"
 
 #include <QAbstractButton>
 #include <QSqlDatabase>
@@ -92,7 +92,7 @@ void TestHostApp::init()
     m_session = std::make_unique<HostSession>(m_dir.filePath(QStringLiteral("host%1.db").arg(++m_runs)));
     m_window = std::make_unique<TfrmPrincipal>(m_session->Server());
     Quorvel::SetMainForm(m_window.get());
-    QVERIFY2(m_module.Load(qEnvironmentVariable("MODULE_DIR") + QStringLiteral("/libPKG_CMP04702.so")),
+    QVERIFY2(m_module.Load(qEnvironmentVariable("MODULE_DIR") + QLatin1Char('/') + QLatin1String(ModuleAbi::FileName)),
              qPrintable(m_module.ErrorString()));
     m_window->SetModule(&m_module);
     m_window->show();
@@ -112,11 +112,11 @@ void TestHostApp::cleanup()
 void TestHostApp::launch(const std::function<void(QWidget *)> &drive)
 {
     m_answerer->SetDialogHandler([this, drive](QWidget *dialog) {
-        if (qobject_cast<TfrmCadAutRF *>(dialog)) {
+        if (dialog->inherits("TfrmCadAutRF")) {
             QTimer::singleShot(0, dialog, [dialog, drive] { drive(dialog); });
-        } else if (auto *errors = qobject_cast<TfrmErroForneAteFili *>(dialog)) {
-            QTimer::singleShot(0, errors, [this, errors] {
-                m_errorRows = errors->dbgPadrao->model()->rowCount();
+        } else if (dialog->inherits("TfrmErroForneAteFili")) {
+            QTimer::singleShot(0, dialog, [this, errors = dialog] {
+                m_errorRows = errors->findChild<TDBGrid *>(QStringLiteral("dbgPadrao"))->model()->rowCount();
                 QTest::keyClick(errors, Qt::Key_Return);
             });
         } else if (dialog->objectName() == QLatin1String("frmPesquisaLista")) {

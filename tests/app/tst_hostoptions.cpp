@@ -38,6 +38,28 @@ private slots:
         QCOMPARE(o.branch, branch);
         QCOMPARE(o.vncPort, port);
         QVERIFY(o.modulePath.isEmpty());
+        QVERIFY(!o.checkModule);
+    }
+
+    void moduleOptions_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("modulePath");
+        QTest::addColumn<bool>("checkModule");
+        QTest::newRow("explicit module") << QStringList{"pkg-host", "--module", "/m/lib.so"} << "/m/lib.so" << false;
+        QTest::newRow("check the found module") << QStringList{"pkg-host", "--check-module"} << "" << true;
+        QTest::newRow("check an explicit module")
+            << QStringList{"pkg-host", "--check-module", "--module", "/m/lib.so"} << "/m/lib.so" << true;
+    }
+    void moduleOptions()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, modulePath);
+        QFETCH(bool, checkModule);
+        const HostOptions o = HostOptions::parse(args, "/dados");
+        QVERIFY2(o.error.isEmpty(), qPrintable(o.error));
+        QCOMPARE(o.modulePath, modulePath);
+        QCOMPARE(o.checkModule, checkModule);
     }
 };
 

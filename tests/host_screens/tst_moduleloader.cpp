@@ -1,5 +1,5 @@
 // Loading modules at run time: a good one, a missing file, a library without the
-// exports every module must have.
+// exports every module must have, one built for another version of the module seam.
 
 #include "runtime/moduleloader.h"
 
@@ -13,6 +13,7 @@ private slots:
     void goodModule_initializedAndFinalized();
     void missingFile_reportsAndStaysUnloaded();
     void missingExports_reportsAndUnloads();
+    void otherSeamVersion_refusedUnrun();
 };
 
 void TestModuleLoader::goodModule_initializedAndFinalized()
@@ -51,6 +52,16 @@ void TestModuleLoader::missingExports_reportsAndUnloads()
     // The same loader still loads a good module afterwards.
     QVERIFY2(loader.Load(GOOD_MODULE), qPrintable(loader.ErrorString()));
     QVERIFY(loader.ErrorString().isEmpty());
+}
+
+void TestModuleLoader::otherSeamVersion_refusedUnrun()
+{
+    ModuleLoader loader;
+    QVERIFY(!loader.Load(OTHER_ABI_MODULE));
+    QVERIFY(!loader.IsLoaded());
+    QVERIFY2(loader.ErrorString().contains(QStringLiteral("versão %1").arg(ModuleAbi::Version + 1)),
+             qPrintable(loader.ErrorString()));
+    QVERIFY(qgetenv("TEST_MODULE_STATE").isEmpty());   // neither Initialize nor Finalize ran
 }
 
 QTEST_MAIN(TestModuleLoader)

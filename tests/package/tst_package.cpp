@@ -1,10 +1,9 @@
 // The module as the host sees it: loaded at run time through the host library's
-// ModuleLoader, driven through its exported C entry points.
+// ModuleLoader, driven through its exported C entry points. This program does not link
+// the module; its units' own bookkeeping is checked in tst_package_units.
 
 #include "dialoganswerer.h"
 #include "fakeappserver.h"
-
-#include "pkg_cmp04702.h"
 
 #include "data/tclientdataset.h"
 #include "data/tdatasource.h"
@@ -22,15 +21,9 @@ class QWidget;
 
 namespace {
 
-using VoidFn = void (*)();
-using IniProcFn = void (*)(const QVariant &);
-using CriaCadFornFilFn = int (*)(QWidget *);
-using VersionFn = const char *(*)();
-using PesquisaFn = bool (*)(TDataSource *, const QString &, const QString &, bool, QString &);
-
 QString ModulePath()
 {
-    return QDir(qEnvironmentVariable("MODULE_DIR")).filePath(QStringLiteral("libPKG_CMP04702.so"));
+    return QDir(qEnvironmentVariable("MODULE_DIR")).filePath(QLatin1String(ModuleAbi::FileName));
 }
 
 // Registration screens alive now (they are top-level dialogs owned by the host form).
@@ -51,8 +44,6 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void exportsAndVersion();
-    void unitsStartInOrderWithNestedCounting();
-    void languageResourceBesideTheModule();
     void iniProcWithNullDoesNothing();
     void iniProcRejectsBadParameters_data();
     void iniProcRejectsBadParameters();
@@ -62,10 +53,6 @@ private slots:
     void unloadAndLoadAgain();
 
 private:
-    template <class T> T Export(const char *name)
-    {
-        return reinterpret_cast<T>(m_loader.Resolve(name));
-    }
     // The address of an exported variable holding a pointer.
     void *VariableValue(const char *name)
     {
@@ -86,7 +73,6 @@ void TestPackage::initTestCase()
 void TestPackage::cleanupTestCase()
 {
     m_loader.Unload();
-    QCOMPARE(Package::UnitStartCount(QStringLiteral("Cli_cmp04702")), 0);
 }
 
 void TestPackage::exportsAndVersion()
@@ -95,48 +81,8 @@ void TestPackage::exportsAndVersion()
                              "PesquisaFilAtende", "ModuleVersion", "frmCadAutRF", "frmFornAt",
                              "frmErroForneAteFili", "frmPesqListaFilAtende"})
         QVERIFY2(m_loader.Resolve(name), name);
-    QCOMPARE(QString::fromLatin1(Export<VersionFn>("ModuleVersion")()), QStringLiteral("6.39.009"));
-}
-
-void TestPackage::unitsStartInOrderWithNestedCounting()
-{
-    const QStringList started{QStringLiteral("+Cli_cmp04704"), QStringLiteral("+Cli_cmp04706"),
-                              QStringLiteral("+Cli_cmp04702")};
-    const QStringList stopped{QStringLiteral("-Cli_cmp04702"), QStringLiteral("-Cli_cmp04706"),
-                              QStringLiteral("-Cli_cmp04704")};
-    // The loader ran Initialize once.
-    QCOMPARE(Package::UnitLog(), started);
-
-    Export<VoidFn>("Initialize")();
-    Export<VoidFn>("Finalize")();
-    QCOMPARE(Package::UnitLog(), started);   // nested: nothing ran again
-    QCOMPARE(Package::UnitStartCount(QStringLiteral("Cli_cmp04706")), 1);
-
-    Export<VoidFn>("Finalize")();
-    QCOMPARE(Package::UnitLog(), started + stopped);
-    Export<VoidFn>("Finalize")();             // one too many: ignored
-    QCOMPARE(Package::UnitLog(), started + stopped);
-
-    Export<VoidFn>("Initialize")();           // back to the loader's state
-    QCOMPARE(Package::UnitLog(), started + stopped + started);
-}
-
-void TestPackage::languageResourceBesideTheModule()
-{
-    // The test runs in the C locale: no resource, the built-in texts.
-    QVERIFY(Package::LanguageFile().isEmpty());
-
-    Export<VoidFn>("Finalize")();
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    Export<VoidFn>("Initialize")();
-    const QString file = Package::LanguageFile();
-    QLocale::setDefault(QLocale::c());
-    QCOMPARE(QFileInfo(file).fileName(), QStringLiteral("PKG_CMP04702_pt_BR.qm"));
-    QCOMPARE(QFileInfo(file).absolutePath(), QFileInfo(ModulePath()).absolutePath());
-
-    Export<VoidFn>("Finalize")();
-    QVERIFY(Package::LanguageFile().isEmpty());
-    Export<VoidFn>("Initialize")();
+    QCOMPARE(QString::fromLatin1(m_loader.Resolve(ModuleAbi::ModuleVersion)()), QStringLiteral("6.39.009"));
+    QCOMPARE(m_loader.Resolve(ModuleAbi::ModuleAbiVersion)(), ModuleAbi::Version);
 }
 
 void TestPackage::iniProcWithNullDoesNothing()
@@ -145,7 +91,7 @@ void TestPackage::iniProcWithNullDoesNothing()
     void *formBefore = VariableValue("frmFornAt");
     const int screens = RegistrationScreens();
 
-    Export<IniProcFn>("IniProc")(QVariant::fromValue(nullptr));
+    m_loader.Resolve(ModuleAbi::IniProc)(QVariant::fromValue(nullptr));
 
     QCOMPARE(RegistrationScreens(), screens);
     QCOMPARE(VariableValue("frmCadAutRF"), screenBefore);
@@ -177,7 +123,7 @@ void TestPackage::iniProcRejectsBadParameters()
     QString message;
     bool convertError = false;
     try {
-        Export<IniProcFn>("IniProc")(params);
+        m_loader.Resolve(ModuleAbi::IniProc)(params);
         QFAIL("IniProc accepted the parameters");
     } catch (const EConvertError &error) {
         convertError = true;
@@ -207,13 +153,13 @@ void TestPackage::twoLaunchesInARow()
         QTest::mouseClick(dialog->findChild<TButtonFlat *>(QStringLiteral("sbtFechar")), Qt::LeftButton);
     });
 
-    Export<IniProcFn>("IniProc")(QVariantList{qintptr(static_cast<QWidget *>(&first))});
+    m_loader.Resolve(ModuleAbi::IniProc)(QVariantList{qintptr(static_cast<QWidget *>(&first))});
     QCOMPARE(shown.size(), 1);
     QCOMPARE(VariableValue("frmCadAutRF"), static_cast<void *>(shown.at(0)));
     QCOMPARE(VariableValue("frmFornAt"), static_cast<void *>(static_cast<QWidget *>(&first)));
     QCOMPARE(first.server()->CallsOf(QStringLiteral("getParamGeral")).size(), 1);
 
-    const int result = Export<CriaCadFornFilFn>("CriaCadFornFil")(&second);
+    const int result = m_loader.Resolve(ModuleAbi::CriaCadFornFil)(&second);
     QCOMPARE(result, int(QDialog::Rejected));
     QCOMPARE(shown.size(), 2);
     QVERIFY(shown.at(1) != shown.at(0));
@@ -239,7 +185,7 @@ void TestPackage::startUpErrorGoesToTheCaller()
 
     bool raised = false;
     try {
-        Export<IniProcFn>("IniProc")(QVariantList{qintptr(static_cast<QWidget *>(&host))});
+        m_loader.Resolve(ModuleAbi::IniProc)(QVariantList{qintptr(static_cast<QWidget *>(&host))});
     } catch (const EDatabaseError &) {
         raised = true;
     }
@@ -265,7 +211,7 @@ void TestPackage::screenVariablesFollowTheNewestScreens()
         dialog->close();
     });
 
-    const auto search = Export<PesquisaFn>("PesquisaFilAtende");
+    const auto search = m_loader.Resolve(ModuleAbi::PesquisaFilAtende);
     QString selection;
     search(&source, "CDFILIAL", "Filial|", false, selection);
     QCOMPARE(shown.size(), 1);
@@ -275,15 +221,15 @@ void TestPackage::screenVariablesFollowTheNewestScreens()
     QVERIFY(shown.at(0).isNull());
     QCOMPARE(VariableValue("frmPesqListaFilAtende"), static_cast<void *>(shown.at(1).data()));
 
-    Export<VoidFn>("CriaErroForneAteFili")();
+    m_loader.Resolve(ModuleAbi::CriaErroForneAteFili)();
     QCOMPARE(shown.size(), 3);
     QCOMPARE(shown.at(2)->objectName(), QStringLiteral("frmErroForneAteFili"));
     QCOMPARE(VariableValue("frmErroForneAteFili"), static_cast<void *>(shown.at(2).data()));
 
-    Export<VoidFn>("Finalize")();
+    m_loader.Resolve(ModuleAbi::Finalize)();
     QVERIFY(shown.at(1).isNull());
     QCOMPARE(VariableValue("frmPesqListaFilAtende"), nullptr);
-    Export<VoidFn>("Initialize")();
+    m_loader.Resolve(ModuleAbi::Initialize)();
     delete shown.at(2).data();
 }
 
