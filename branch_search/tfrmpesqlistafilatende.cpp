@@ -41,8 +41,8 @@ bool EhCampo(const TField *field, const QString &name)
 
 QString TextoDoErro(const std::exception &error)
 {
-    if (const auto *hostError = dynamic_cast<const EHostError *>(&error))
-        return hostError->message();
+    if (const auto *ownError = dynamic_cast<const contracts::Error *>(&error))
+        return ownError->message();
     return QString::fromLocal8Bit(error.what());
 }
 

@@ -4,11 +4,12 @@
 //   { "fields": [ {"name": "...", "type": "string|integer|double|boolean", "size": N}, ... ],
 //     "rows":   [ [cell, cell, ...], ... ] }       (one cell per field, in field order)
 
+#include "error.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
 #include <QVector>
-#include <stdexcept>
 
 namespace contracts {
 
@@ -28,13 +29,9 @@ struct DataPacket {
 };
 
 // Thrown by decodePacket for bytes that are not a well-formed packet.
-class PacketError : public std::runtime_error {
+class PacketError : public Error {
 public:
-    explicit PacketError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
-    QString message() const { return m_message; }
-private:
-    QString m_message;
+    using Error::Error;
 };
 
 QString packetFieldTypeName(PacketFieldType type);

@@ -2,18 +2,16 @@
 // Error types raised by the host library and by screens. A raised error ends the running
 // event handler; the handler guard (guard.h) catches it at the handler's edge.
 
+#include "error.h"
 #include "hostlib_export.h"
 
 #include <QString>
-#include <stdexcept>
 
-// An error with a message for the user, in Portuguese.
-class HOSTLIB_EXPORT EHostError : public std::runtime_error {
+// An error of the host library or of a screen, with a message for the user in
+// Portuguese (the message lives in the shared base, contracts::Error).
+class HOSTLIB_EXPORT EHostError : public contracts::Error {
 public:
     explicit EHostError(const QString &message);
-    QString message() const { return m_message; }
-private:
-    QString m_message;
 };
 
 // A failed conversion (text to number, variant to array...).

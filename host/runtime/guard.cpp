@@ -13,8 +13,8 @@ namespace {
 
 QString MessageOf(const std::exception &error)
 {
-    if (const auto *hostError = dynamic_cast<const EHostError *>(&error))
-        return hostError->message();
+    if (const auto *ownError = dynamic_cast<const contracts::Error *>(&error))
+        return ownError->message();
     const QString text = QString::fromLocal8Bit(error.what());
     return text.isEmpty() ? QStringLiteral("Erro inesperado.") : text;
 }
