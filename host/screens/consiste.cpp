@@ -2,6 +2,7 @@
 
 #include "editmask.h"
 #include "runtime/errors.h"
+#include "server/appserverclient.h"
 
 #include "data/tdbgrid.h"
 #include "data/tfield.h"
@@ -13,50 +14,17 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
-#include <QVariantMap>
 #include <QWidget>
 
 namespace Consiste {
 
 namespace {
 
-const QString MalformedResult = QStringLiteral("Resposta inválida do servidor de aplicação");
-
 QWidget *DialogParent()
 {
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
     return QApplication::activeWindow();
-}
-
-[[noreturn]] void Malformed(const QString &detail)
-{
-    throw EServerError(MalformedResult + QStringLiteral(": ") + detail + QLatin1Char('.'));
-}
-
-bool IsMap(const QVariant &v)
-{
-    const int type = v.typeId();
-    return type == QMetaType::QVariantMap || type == QMetaType::QVariantHash;
-}
-
-QVariant Unwrap(const QVariant &result)
-{
-    if (!IsMap(result))
-        Malformed(QStringLiteral("o resultado não é um envelope"));
-    const QVariantMap envelope = result.toMap();
-    const QVariant ok = envelope.value(QStringLiteral("ok"));
-    if (ok.typeId() != QMetaType::Bool)
-        Malformed(QStringLiteral("falta a indicação \"ok\""));
-    if (ok.toBool()) {
-        if (!envelope.contains(QStringLiteral("value")))
-            Malformed(QStringLiteral("falta o valor"));
-        return envelope.value(QStringLiteral("value"));
-    }
-    const QVariant message = envelope.value(QStringLiteral("message"));
-    if (message.typeId() != QMetaType::QString || message.toString().trimmed().isEmpty())
-        Malformed(QStringLiteral("falha sem mensagem"));
-    throw EServerError(message.toString());
 }
 
 bool DigitsOnly(const QString &text)
@@ -91,9 +59,9 @@ bool EmptyString(const QString &text)
 QVariant CheckResultServ(const QVariant &result, bool raise, int /*flags*/)
 {
     if (raise)
-        return Unwrap(result);
+        return AppServerClient::ResultValue(result);
     try {
-        return Unwrap(result);
+        return AppServerClient::ResultValue(result);
     } catch (const EServerError &error) {
         MensErro(error.message(), false);
         return QVariant();
