@@ -2,6 +2,7 @@
 
 #include "editmask.h"
 #include "runtime/errors.h"
+#include "runtime/guard.h"
 #include "server/appserverclient.h"
 
 #include "data/tdbgrid.h"
@@ -10,10 +11,8 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QImage>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
-#include <QPointer>
 #include <QWidget>
 
 namespace Consiste {
@@ -42,11 +41,7 @@ bool DigitsOnly(const QString &text)
 
 void MensErro(const QString &text, bool abort)
 {
-    QPointer<QWidget> owner = DialogParent();
-    QMessageBox::critical(owner, QStringLiteral("Erro"), text);
-    // Give the activation back to the window the message stood over, on every platform.
-    if (owner && owner->isVisible())
-        owner->window()->activateWindow();
+    Guard::ShowError(DialogParent(), text);
     if (abort)
         throw EAbort(text);
 }
