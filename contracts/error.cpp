@@ -7,4 +7,10 @@ Error::Error(const QString &message)
 {
 }
 
+QString quotedForMessage(const QString &text)
+{
+    const int kShown = 30;
+    return QStringLiteral("\"%1\"").arg(text.size() > kShown ? text.left(kShown) + QStringLiteral("...") : text);
+}
+
 } // namespace contracts

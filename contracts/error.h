@@ -20,4 +20,8 @@ private:
     QString m_message;
 };
 
+// A text the user supplied, in double quotes for a message, cut short after 30
+// characters so that a huge argument does not become a huge message.
+QString quotedForMessage(const QString &text);
+
 } // namespace contracts
