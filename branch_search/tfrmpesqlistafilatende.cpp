@@ -12,6 +12,7 @@
 #include "runtime/errors.h"
 #include "runtime/guard.h"
 #include "screens/buttons.h"
+#include "screens/tmaskedit.h"
 #include "screens/consiste.h"
 #include "screens/pesqlista.h"
 #include "screens/qvl_msg.h"

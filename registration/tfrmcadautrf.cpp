@@ -13,6 +13,7 @@
 #include "runtime/quorvel.h"
 #include "selection.h"
 #include "screens/consiste.h"
+#include "screens/tmaskedit.h"
 #include "screens/pesqlista.h"
 #include "screens/qvl_msg.h"
 #include "screens/showavi.h"

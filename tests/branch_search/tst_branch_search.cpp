@@ -13,6 +13,7 @@
 #include "data/tdbgrid.h"
 #include "data/tfield.h"
 #include "screens/buttons.h"
+#include "screens/tmaskedit.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -4,6 +4,7 @@
 
 #include "dialoganswerer.h"
 #include "screens/buttons.h"
+#include "screens/tmaskedit.h"
 #include "screens/pesqlista.h"
 
 #include "data/tadoibquery.h"
