@@ -35,6 +35,8 @@ public:
 };
 
 QString packetFieldTypeName(PacketFieldType type);
+// The type of the values decodePacket gives in a field of that type (null aside).
+QMetaType packetCellType(PacketFieldType type);
 QByteArray encodePacket(const DataPacket &packet);
 // Decodes and checks shape: every row must have one cell per field, each cell of the
 // field's type (or null). Throws PacketError with a Portuguese message otherwise.

@@ -11,17 +11,6 @@
 
 namespace {
 
-TFieldType fieldTypeOf(contracts::PacketFieldType type)
-{
-    switch (type) {
-    case contracts::PacketFieldType::String: return TFieldType::String;
-    case contracts::PacketFieldType::Integer: return TFieldType::Integer;
-    case contracts::PacketFieldType::Double: return TFieldType::Double;
-    case contracts::PacketFieldType::Boolean: return TFieldType::Boolean;
-    }
-    return TFieldType::String;
-}
-
 QStringList splitFieldNames(const QString &names)
 {
     QStringList result;
@@ -60,32 +49,21 @@ void TClientDataSet::SetData(const QVariant &packet)
     }
 
     // Which packet column feeds each field of the data set.
-    const bool persistent = HasPersistentFields();
-    QVector<FieldDef> defs;
-    std::vector<int> source;
-    if (persistent) {
-        for (int i = 0; i < FieldCount(); ++i) {
-            const TField *field = Fields(i);
-            const int column = decoded.fieldIndex(field->FieldName);
-            if (column < 0)
-                throw EDatabaseError(QStringLiteral("O pacote de dados não traz o campo %1.").arg(field->FieldName));
-            defs.append({field->FieldName, field->DataType, field->Size});
-            source.push_back(column);
-        }
-    } else {
-        for (int i = 0; i < decoded.fields.size(); ++i) {
-            const contracts::PacketField &field = decoded.fields[i];
-            defs.append({field.name, fieldTypeOf(field.type), field.size});
-            source.push_back(i);
-        }
-    }
+    QVector<FieldDef> packetColumns;
+    for (const contracts::PacketField &field : qAsConst(decoded.fields))
+        packetColumns.append({field.name, FieldTypeOf(contracts::packetCellType(field.type)), field.size});
+    const ColumnMapping mapping =
+        MapColumns(packetColumns, [&decoded](const QString &name) { return decoded.fieldIndex(name); },
+                   QStringLiteral("O pacote de dados não traz o campo %1."));
+    const QVector<FieldDef> &defs = mapping.fields;
 
     std::vector<QVector<QVariant>> records;
     records.reserve(size_t(decoded.rows.size()));
     for (const QVector<QVariant> &row : qAsConst(decoded.rows)) {
         QVector<QVariant> record(defs.size());
         for (int i = 0; i < defs.size(); ++i)
-            record[i] = ConvertToFieldType(row[source[size_t(i)]], defs[i].type, defs[i].name);
+            record[i] = ConvertToFieldType(row[mapping.sourceColumns[size_t(i)]], defs[i].type,
+                                           defs[i].name);
         records.push_back(std::move(record));
     }
 
@@ -101,7 +79,7 @@ void TClientDataSet::SetData(const QVariant &packet)
     if (m_filtered && !m_filter.trimmed().isEmpty())
         compiled = CompileFilter(m_filter, resolve);
 
-    if (!persistent)
+    if (!HasPersistentFields())
         SetDefaultFields(defs);
     m_indexFields = std::move(indexFields);
     m_compiled = std::move(compiled);
