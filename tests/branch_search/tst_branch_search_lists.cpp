@@ -4,21 +4,12 @@
 
 #include "codigosescolhidos.h"
 #include "modeloescolhidos.h"
+#include "randomtext.h"
 
 #include <QListWidget>
-#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
-
-QString RandomText(QRandomGenerator &rng, const QString &alphabet, int maxLength)
-{
-    QString text;
-    const int length = rng.bounded(maxLength + 1);
-    for (int i = 0; i < length; ++i)
-        text += alphabet.at(rng.bounded(int(alphabet.size())));
-    return text;
-}
 
 QStringList Entries(const TModeloEscolhidos &model)
 {

@@ -2,8 +2,8 @@
 // messages) and its lenient reading (the substring rule the searches pre-mark by).
 
 #include "selection.h"
+#include "randomtext.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
 using namespace contracts;
@@ -25,15 +25,6 @@ SelectionKind KindNamed(const QString &name)
     if (name == QLatin1String("branches"))
         return kBranches;
     return kSuppliers;
-}
-
-QString RandomText(QRandomGenerator &rng, const QString &alphabet, int maxLength)
-{
-    QString text;
-    const int length = rng.bounded(maxLength + 1);
-    for (int i = 0; i < length; ++i)
-        text += alphabet.at(rng.bounded(int(alphabet.size())));
-    return text;
 }
 
 } // namespace
