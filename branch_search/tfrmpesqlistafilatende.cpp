@@ -2,7 +2,6 @@
 #include "ui_tfrmpesqlistafilatende.h"
 
 #include "cli_cmp04706.h"
-#include "codigosdaselecao.h"
 #include "modeloescolhidos.h"
 
 #include "data/tclientdataset.h"
@@ -13,9 +12,11 @@
 #include "runtime/errors.h"
 #include "runtime/guard.h"
 #include "screens/buttons.h"
+#include "screens/tmaskedit.h"
 #include "screens/consiste.h"
 #include "screens/pesqlista.h"
 #include "screens/qvl_msg.h"
+#include "selection.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -41,8 +42,8 @@ bool EhCampo(const TField *field, const QString &name)
 
 QString TextoDoErro(const std::exception &error)
 {
-    if (const auto *hostError = dynamic_cast<const EHostError *>(&error))
-        return hostError->message();
+    if (const auto *ownError = dynamic_cast<const contracts::Error *>(&error))
+        return ownError->message();
     return QString::fromLocal8Bit(error.what());
 }
 
@@ -236,8 +237,8 @@ void TfrmPesqListaFilAtende::MarcaLista()
     ControlesSuspensos suspensos(dataSet);
     auto volta = qScopeGuard([dataSet] { dataSet->First(); });
     try {
-        TCodigosDaSelecao selecao(ListaSelecao);
-        AlternaEmLote([&selecao](const QString &chave) { return selecao.Contem(chave); });
+        contracts::SelectionCodes selecao(ListaSelecao);
+        AlternaEmLote([&selecao](const QString &chave) { return selecao.contains(chave); });
     } catch (const std::exception &error) {
         QMessageBox::warning(this, QApplication::applicationDisplayName(), TextoDoErro(error),
                              QMessageBox::Ok);
@@ -546,20 +547,12 @@ void TfrmPesqListaFilAtende::sbtConfirmaClick()
     TDataSet *dataSet = DataSet();
     if (dataSet->state() == TDataSet::State::Edit || dataSet->state() == TDataSet::State::Insert)
         dataSet->Post();
-    ListaSelecao = QStringLiteral("_");
+    // Unconfirmable (the base screen's control disabled), the working copy is emptied.
+    ListaSelecao.clear();
     if (ConfirmControl() && ConfirmControl()->isEnabled()) {
-        qsizetype tamanho = 1;
-        for (const QString &codigo : CodigosEscolhidos.Itens())
-            tamanho += codigo.size() + 1;
-        ListaSelecao.reserve(tamanho);
-        for (const QString &codigo : CodigosEscolhidos.Itens()) {
-            ListaSelecao += codigo;
-            ListaSelecao += QLatin1Char('_');
-        }
+        ListaSelecao = contracts::writeSelection(CodigosEscolhidos.Itens());
         done(QDialog::Accepted);
     }
-    if (ListaSelecao == QLatin1String("_"))
-        ListaSelecao.clear();
 }
 
 void TfrmPesqListaFilAtende::FormClose(TCloseAction &action)

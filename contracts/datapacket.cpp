@@ -79,6 +79,17 @@ QString packetFieldTypeName(PacketFieldType type)
     return QString();
 }
 
+QMetaType packetCellType(PacketFieldType type)
+{
+    switch (type) {
+    case PacketFieldType::String: return QMetaType::fromType<QString>();
+    case PacketFieldType::Integer: return QMetaType::fromType<qint64>();
+    case PacketFieldType::Double: return QMetaType::fromType<double>();
+    case PacketFieldType::Boolean: return QMetaType::fromType<bool>();
+    }
+    return QMetaType::fromType<QString>();
+}
+
 QByteArray encodePacket(const DataPacket &packet)
 {
     QCborArray fields;

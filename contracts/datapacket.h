@@ -4,11 +4,12 @@
 //   { "fields": [ {"name": "...", "type": "string|integer|double|boolean", "size": N}, ... ],
 //     "rows":   [ [cell, cell, ...], ... ] }       (one cell per field, in field order)
 
+#include "error.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
 #include <QVector>
-#include <stdexcept>
 
 namespace contracts {
 
@@ -28,16 +29,14 @@ struct DataPacket {
 };
 
 // Thrown by decodePacket for bytes that are not a well-formed packet.
-class PacketError : public std::runtime_error {
+class PacketError : public Error {
 public:
-    explicit PacketError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
-    QString message() const { return m_message; }
-private:
-    QString m_message;
+    using Error::Error;
 };
 
 QString packetFieldTypeName(PacketFieldType type);
+// The type of the values decodePacket gives in a field of that type (null aside).
+QMetaType packetCellType(PacketFieldType type);
 QByteArray encodePacket(const DataPacket &packet);
 // Decodes and checks shape: every row must have one cell per field, each cell of the
 // field's type (or null). Throws PacketError with a Portuguese message otherwise.

@@ -2,14 +2,52 @@
 
 namespace contracts {
 
+namespace {
+
+const QString kOk = QStringLiteral("ok");
+const QString kValue = QStringLiteral("value");
+const QString kMessage = QStringLiteral("message");
+
+[[noreturn]] void malformed(const QString &detail)
+{
+    throw ResultError(QStringLiteral("Resposta inválida do servidor de aplicação: ") + detail + QLatin1Char('.'));
+}
+
+bool isMap(const QVariant &v)
+{
+    const int type = v.typeId();
+    return type == QMetaType::QVariantMap || type == QMetaType::QVariantHash;
+}
+
+} // namespace
+
 QVariant okResult(const QVariant &value)
 {
-    return QVariantMap{{QStringLiteral("ok"), true}, {QStringLiteral("value"), value}};
+    return QVariantMap{{kOk, true}, {kValue, value}};
 }
 
 QVariant failResult(const QString &message)
 {
-    return QVariantMap{{QStringLiteral("ok"), false}, {QStringLiteral("message"), message}};
+    return QVariantMap{{kOk, false}, {kMessage, message}};
+}
+
+QVariant resultValue(const QVariant &result)
+{
+    if (!isMap(result))
+        malformed(QStringLiteral("o resultado não é um envelope"));
+    const QVariantMap envelope = result.toMap();
+    const QVariant ok = envelope.value(kOk);
+    if (ok.typeId() != QMetaType::Bool)
+        malformed(QStringLiteral("falta a indicação \"ok\""));
+    if (ok.toBool()) {
+        if (!envelope.contains(kValue))
+            malformed(QStringLiteral("falta o valor"));
+        return envelope.value(kValue);
+    }
+    const QVariant message = envelope.value(kMessage);
+    if (message.typeId() != QMetaType::QString || message.toString().trimmed().isEmpty())
+        malformed(QStringLiteral("falha sem mensagem"));
+    throw ResultError(message.toString());
 }
 
 } // namespace contracts

@@ -11,7 +11,9 @@
 #include "runtime/errors.h"
 #include "runtime/guard.h"
 #include "runtime/quorvel.h"
+#include "selection.h"
 #include "screens/consiste.h"
+#include "screens/tmaskedit.h"
 #include "screens/pesqlista.h"
 #include "screens/qvl_msg.h"
 #include "screens/showavi.h"
@@ -278,11 +280,11 @@ void TfrmCadAutRF::FormCreate()
         return;
 
     // Single-branch mode: the host's branch and its region are the fixed selections.
-    FListaFilial = QLatin1Char('_') + Quorvel::FiliProc() + QLatin1Char('_');
+    FListaFilial = contracts::writeSelection(QStringList{Quorvel::FiliProc()});
     qryRegiaoFilial->Close();
     qryRegiaoFilial->ParamByName(QStringLiteral("P_CDFILIAL")).SetAsString(Quorvel::FiliProc());
     qryRegiaoFilial->Open();
-    FListaRegiao = QLatin1Char('_') + TextOf(qryRegiaoFilial, "CDREGIAO") + QLatin1Char('_');
+    FListaRegiao = contracts::writeSelection(QStringList{TextOf(qryRegiaoFilial, "CDREGIAO")});
     Consiste::SetChildEnabled(grbRegiao, !Quorvel::ModuFili());
     Consiste::SetChildEnabled(grbFilial, !Quorvel::ModuFili());
 }

@@ -2,7 +2,6 @@
 
 #include "servererror.h"
 
-#include <QSet>
 #include <cmath>
 
 namespace appserver {
@@ -13,47 +12,11 @@ const SelectionKind kSuppliers{QStringLiteral("fornecedores"), 21, false};
 
 namespace {
 
-const QChar kSeparator = QLatin1Char('_');
-
-bool isCodeChar(QChar c)
-{
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-        || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
-}
-
-bool isCode(const QString &text)
-{
-    for (const QChar c : text)
-        if (!isCodeChar(c))
-            return false;
-    return true;
-}
-
-// Quotes a user-supplied text for a message, cut short so that a huge argument does not
-// become a huge message.
-QString quoted(const QString &text)
-{
-    const int kShown = 30;
-    return QStringLiteral("\"%1\"").arg(text.size() > kShown ? text.left(kShown) + QStringLiteral("...") : text);
-}
-
 QString requireText(const QVariant &argument, const QString &what)
 {
     if (argument.metaType().id() != QMetaType::QString)
         throw ServerError(QStringLiteral("Argumento inválido: %1 deve ser um texto.").arg(what));
     return argument.toString();
-}
-
-ServerError selectionError(const SelectionKind &kind, const QString &detail)
-{
-    return ServerError(QStringLiteral("Seleção de %1 inválida: %2").arg(kind.plural, detail));
-}
-
-QString expectedForm(const SelectionKind &kind)
-{
-    return kind.acceptsAll
-        ? QStringLiteral("use vazio, \"T\" ou códigos entre \"_\" (ex.: \"_SE_S_\").")
-        : QStringLiteral("use vazio ou códigos entre \"_\" (ex.: \"_0001_0003_\").");
 }
 
 bool isNumeric(const QVariant &value)
@@ -82,35 +45,11 @@ void requireCount(const QVariantList &args, int count)
 Selection parseSelection(const QVariant &argument, const SelectionKind &kind)
 {
     const QString text = requireText(argument, QStringLiteral("a seleção de %1").arg(kind.plural));
-    Selection selection;
-    if (text.isEmpty())
-        return selection;
-    if (text == QLatin1String("T")) {
-        if (!kind.acceptsAll)
-            throw selectionError(kind, expectedForm(kind));
-        selection.all = true;
-        return selection;
+    try {
+        return contracts::readSelection(text, kind);
+    } catch (const contracts::SelectionError &error) {
+        throw ServerError(error.message());
     }
-    if (text.size() < 3 || !text.startsWith(kSeparator) || !text.endsWith(kSeparator))
-        throw selectionError(kind, expectedForm(kind));
-
-    QSet<QString> seen;
-    const QStringList parts = text.mid(1, text.size() - 2).split(kSeparator);
-    for (const QString &code : parts) {
-        if (code.isEmpty())
-            throw selectionError(kind, QStringLiteral("há um código vazio entre \"_\"."));
-        if (!isCode(code))
-            throw selectionError(kind, QStringLiteral("o código %1 contém caracteres não permitidos "
-                                                      "(somente letras e dígitos).").arg(quoted(code)));
-        if (code.size() > kind.maxCodeLength)
-            throw selectionError(kind, QStringLiteral("o código %1 excede %2 caracteres.")
-                                           .arg(quoted(code)).arg(kind.maxCodeLength));
-        if (!seen.contains(code)) {
-            seen.insert(code);
-            selection.codes.append(code);
-        }
-    }
-    return selection;
 }
 
 bool parseAllFlag(const QVariant &argument, const QString &what)
@@ -121,15 +60,15 @@ bool parseAllFlag(const QVariant &argument, const QString &what)
     if (text == QLatin1String("T"))
         return true;
     throw ServerError(QStringLiteral("Argumento inválido: %1 deve ser \"T\" ou vazio, recebido %2.")
-                          .arg(what, quoted(text)));
+                          .arg(what, contracts::quotedForMessage(text)));
 }
 
 QString parsePeriodicity(const QVariant &argument)
 {
     const QString text = requireText(argument, QStringLiteral("o código da periodicidade"));
-    if (text.size() > 2 || !isCode(text))
+    if (text.size() > 2 || !contracts::isCodeText(text))
         throw ServerError(QStringLiteral("Código de periodicidade inválido: %1 (até 2 letras ou dígitos).")
-                              .arg(quoted(text)));
+                              .arg(contracts::quotedForMessage(text)));
     return text;
 }
 

@@ -2,28 +2,24 @@
 // The server methods' arguments, checked and parsed before any SQL runs. Every parse
 // function throws ServerError with a Portuguese message naming what is wrong.
 
+#include "selection.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 namespace appserver {
 
-// A selection string: "" (nothing), "T" (all; regions only) or "_" code "_" code "_"...
-struct Selection {
-    bool all = false;
-    QStringList codes;   // distinct, in order of first appearance
-};
-
-struct SelectionKind {
-    QString plural;        // "regiões", "filiais", "fornecedores"
-    int maxCodeLength;
-    bool acceptsAll;       // "T" allowed
-};
+// A selection string read strictly (contracts/selection.h): "" (nothing), "T" (all;
+// regions only) or "_" code "_" code "_"...
+using contracts::Selection;
+using contracts::SelectionKind;
 
 extern const SelectionKind kRegions;
 extern const SelectionKind kBranches;
 extern const SelectionKind kSuppliers;
 
+// A text argument read by the strict selection-string reader.
 Selection parseSelection(const QVariant &argument, const SelectionKind &kind);
 // All-flag: "T" or empty.
 bool parseAllFlag(const QVariant &argument, const QString &what);

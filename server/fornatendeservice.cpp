@@ -2,6 +2,7 @@
 
 #include "datapacket.h"
 #include "scopetables.h"
+#include "selection.h"
 #include "servererror.h"
 #include "sqlsupport.h"
 
@@ -38,7 +39,7 @@ QVariant selectionText(const Selection &selection)
         return QStringLiteral("T");
     if (selection.codes.isEmpty())
         return QVariant(QMetaType::fromType<QString>());
-    const QString joined = QLatin1Char('_') + selection.codes.join(QLatin1Char('_')) + QLatin1Char('_');
+    const QString joined = contracts::writeSelection(selection.codes);
     return joined.size() <= kRegionsTextLength ? joined
                                                : QString(joined.left(kRegionsTextLength - 3) + QStringLiteral("..."));
 }

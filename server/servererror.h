@@ -2,19 +2,13 @@
 // The one error type the application server raises. Its message is the Portuguese text
 // that reaches the user through the failure result.
 
-#include <QString>
-#include <stdexcept>
+#include "error.h"
 
 namespace appserver {
 
-class ServerError : public std::runtime_error {
+class ServerError : public contracts::Error {
 public:
-    explicit ServerError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
+    using contracts::Error::Error;
 };
 
 } // namespace appserver

@@ -14,6 +14,7 @@
 #include "data/tdatasource.h"
 #include "data/tdbgrid.h"
 #include "screens/buttons.h"
+#include "screens/tmaskedit.h"
 
 #include <QApplication>
 #include <QSet>

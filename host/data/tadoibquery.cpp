@@ -75,26 +75,6 @@ PositionalSql toPositional(const QString &sql)
     return result;
 }
 
-TFieldType fieldTypeOf(const QSqlField &field)
-{
-    switch (field.metaType().id()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-        return TFieldType::Integer;
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return TFieldType::Double;
-    case QMetaType::Bool:
-        return TFieldType::Boolean;
-    default:
-        return TFieldType::String;
-    }
-}
-
 [[noreturn]] void throwSqlError(const QSqlError &error)
 {
     throw EDatabaseError(QStringLiteral("Erro no banco de dados: %1").arg(error.text().trimmed()));
@@ -171,38 +151,28 @@ void TADOIBQuery::DoOpen()
 
     // Which result column feeds each field.
     const QSqlRecord record = query.record();
-    const bool persistent = HasPersistentFields();
-    QVector<FieldDef> defs;
-    std::vector<int> columns;
-    if (persistent) {
-        for (int i = 0; i < FieldCount(); ++i) {
-            const TField *field = Fields(i);
-            const int column = record.indexOf(field->FieldName);
-            if (column < 0)
-                throw EDatabaseError(QStringLiteral("Campo %1 não encontrado no resultado da consulta.")
-                                         .arg(field->FieldName));
-            defs.append({field->FieldName, field->DataType, field->Size});
-            columns.push_back(column);
-        }
-    } else {
-        for (int i = 0; i < record.count(); ++i) {
-            const QSqlField field = record.field(i);
-            defs.append({field.name(), fieldTypeOf(field), qMax(0, field.length())});
-            columns.push_back(i);
-        }
+    QVector<FieldDef> resultColumns;
+    for (int i = 0; i < record.count(); ++i) {
+        const QSqlField field = record.field(i);
+        resultColumns.append({field.name(), FieldTypeOf(field.metaType()), qMax(0, field.length())});
     }
+    const ColumnMapping mapping =
+        MapColumns(resultColumns, [&record](const QString &name) { return record.indexOf(name); },
+                   QStringLiteral("Campo %1 não encontrado no resultado da consulta."));
+    const QVector<FieldDef> &defs = mapping.fields;
 
     std::vector<QVector<QVariant>> records;
     while (query.next()) {
         QVector<QVariant> values(defs.size());
         for (int i = 0; i < defs.size(); ++i)
-            values[i] = ConvertToFieldType(query.value(columns[size_t(i)]), defs[i].type, defs[i].name);
+            values[i] = ConvertToFieldType(query.value(mapping.sourceColumns[size_t(i)]), defs[i].type,
+                                           defs[i].name);
         records.push_back(std::move(values));
     }
     if (query.lastError().isValid())
         throwSqlError(query.lastError());
 
-    if (!persistent)
+    if (!HasPersistentFields())
         SetDefaultFields(defs);
     SetRecords(std::move(records));
 }

@@ -7,6 +7,9 @@
 #include <QByteArray>
 #include <QStringList>
 #include <functional>
+#include <memory>
+
+class FilterExpression;   // filterexpression.h
 
 class HOSTLIB_EXPORT TClientDataSet : public TDataSet {
     Q_OBJECT
@@ -26,7 +29,7 @@ public:
     // Filter in the form  FIELD Like 'pattern'  ('%' any run, '_' one character);
     // also FIELD = 'text', FIELD <> 'text', numbers unquoted, "not", parentheses, and
     // terms joined by "and"/"or" ("and" binds first). '' inside quotes is one
-    // apostrophe. Values compare as their text. A filter the data set cannot read
+    // apostrophe. Values compare as their text (the language: filterexpression.h). A filter the data set cannot read
     // throws EDatabaseError when it is applied (setting Filtered or Filter while on);
     // filtering is then off, so every row shows.
     QString Filter() const { return m_filter; }
@@ -56,14 +59,12 @@ protected:
     void RecordsReplaced() override;
 
 private:
-    class CompiledFilter;
-    friend class CompiledFilter;
     using FieldResolver = std::function<int(const QString &name)>;   // -1 when absent
 
     // Applies the filter text and switch together; on text it cannot read, filtering
     // ends (all rows show), the text is kept, and EDatabaseError is thrown.
     void ApplyFilterOrThrow(const QString &filter, bool filtered);
-    std::unique_ptr<CompiledFilter> CompileFilter(const QString &filter, const FieldResolver &resolve) const;
+    std::unique_ptr<FilterExpression> CompileFilter(const QString &filter, const FieldResolver &resolve) const;
     std::vector<int> ResolveIndexFields(const QString &names, const FieldResolver &resolve) const;
     FieldResolver CurrentFieldResolver() const;
     // Text of every record's value of the field (case-folded when asked), built once
@@ -76,7 +77,7 @@ private:
     bool m_caseInsensitive = false;
     QString m_indexFieldNames;
     std::vector<int> m_indexFields;
-    std::unique_ptr<CompiledFilter> m_compiled;
+    std::unique_ptr<FilterExpression> m_compiled;
     mutable std::vector<std::vector<QString>> m_textCache;     // per field, per record
     mutable std::vector<std::vector<QString>> m_foldedCache;   // per field, per record
     mutable std::vector<int> m_sortedRecords;                  // record order by the index

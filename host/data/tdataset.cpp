@@ -107,6 +107,48 @@ TField *TDataSet::AddField(const QString &name, TFieldType type, int size, const
     return result;
 }
 
+TDataSet::ColumnMapping TDataSet::MapColumns(const QVector<FieldDef> &sourceColumns,
+                                             const std::function<int(const QString &name)> &findColumn,
+                                             const QString &missingField) const
+{
+    ColumnMapping mapping;
+    if (!HasPersistentFields()) {
+        mapping.fields = sourceColumns;
+        for (int i = 0; i < sourceColumns.size(); ++i)
+            mapping.sourceColumns.push_back(i);
+        return mapping;
+    }
+    for (int i = 0; i < FieldCount(); ++i) {
+        const TField *field = Fields(i);
+        const int column = findColumn(field->FieldName);
+        if (column < 0)
+            throw EDatabaseError(missingField.arg(field->FieldName));
+        mapping.fields.append({field->FieldName, field->DataType, field->Size});
+        mapping.sourceColumns.push_back(column);
+    }
+    return mapping;
+}
+
+TFieldType TDataSet::FieldTypeOf(QMetaType valueType)
+{
+    switch (valueType.id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return TFieldType::Integer;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return TFieldType::Double;
+    case QMetaType::Bool:
+        return TFieldType::Boolean;
+    default:
+        return TFieldType::String;
+    }
+}
+
 void TDataSet::SetDefaultFields(const QVector<FieldDef> &defs)
 {
     std::vector<std::unique_ptr<TField>> fields;

@@ -112,6 +112,21 @@ protected:
         TFieldType type = TFieldType::String;
         int size = 0;
     };
+    // Which column of a source (a query's result, a data packet) feeds each field on
+    // a load.
+    struct ColumnMapping {
+        QVector<FieldDef> fields;           // the fields the load fills, in order
+        std::vector<int> sourceColumns;     // for each field, its column in the source
+    };
+    // With persistent fields, each one is fed by the source column of its name
+    // (findColumn; -1 when the source lacks it: EDatabaseError with missingField, whose
+    // "%1" is the field's name). Without, every source column becomes a field.
+    ColumnMapping MapColumns(const QVector<FieldDef> &sourceColumns,
+                             const std::function<int(const QString &name)> &findColumn,
+                             const QString &missingField) const;
+    // The field type of a source column whose values have the given type: integers,
+    // floating point, booleans; anything else is text.
+    static TFieldType FieldTypeOf(QMetaType valueType);
     // True when the fields were defined by the program (AddField) rather than taken
     // from the data on open.
     bool HasPersistentFields() const { return !m_fields.empty() && !m_defaultFields; }

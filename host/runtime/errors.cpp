@@ -1,7 +1,7 @@
 #include "errors.h"
 
 EHostError::EHostError(const QString &message)
-    : std::runtime_error(message.toStdString()), m_message(message)
+    : contracts::Error(message)
 {
 }
 

@@ -2,23 +2,21 @@
 // Error types raised by the host library and by screens. A raised error ends the running
 // event handler; the handler guard (guard.h) catches it at the handler's edge.
 
+#include "error.h"
 #include "hostlib_export.h"
 
 #include <QString>
-#include <stdexcept>
 
 // Every error type declares its destructor out of line: that anchors its vtable and
 // type information in the host library alone, so an error raised in the module and
 // caught in the host is one type, and the module exports none of it.
 
-// An error with a message for the user, in Portuguese.
-class HOSTLIB_EXPORT EHostError : public std::runtime_error {
+// An error of the host library or of a screen, with a message for the user in
+// Portuguese (the message lives in the shared base, contracts::Error).
+class HOSTLIB_EXPORT EHostError : public contracts::Error {
 public:
     explicit EHostError(const QString &message);
     ~EHostError() override;
-    QString message() const { return m_message; }
-private:
-    QString m_message;
 };
 
 // A failed conversion (text to number, variant to array...).

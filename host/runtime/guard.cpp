@@ -13,16 +13,22 @@ namespace {
 
 QString MessageOf(const std::exception &error)
 {
-    if (const auto *hostError = dynamic_cast<const EHostError *>(&error))
-        return hostError->message();
+    if (const auto *ownError = dynamic_cast<const contracts::Error *>(&error))
+        return ownError->message();
     const QString text = QString::fromLocal8Bit(error.what());
     return text.isEmpty() ? QStringLiteral("Erro inesperado.") : text;
 }
 
+// The window a handler's error stands over: the handler's own, else the active one.
+QWidget *OwnerOf(QWidget *parent)
+{
+    return parent ? parent : QApplication::activeWindow();
+}
+
+} // namespace
+
 void ShowError(QWidget *parent, const QString &text)
 {
-    if (!parent)
-        parent = QApplication::activeWindow();
     QPointer<QWidget> owner = parent;
     QMessageBox::critical(parent, QStringLiteral("Erro"), text);
     // Give the activation back to the window the message stood over, on every platform.
@@ -30,13 +36,11 @@ void ShowError(QWidget *parent, const QString &text)
         owner->window()->activateWindow();
 }
 
-} // namespace
-
 void Report(QWidget *parent, const std::exception &error)
 {
     if (dynamic_cast<const EAbort *>(&error))
         return;   // its message was shown before the handler ended
-    ShowError(parent, MessageOf(error));
+    ShowError(OwnerOf(parent), MessageOf(error));
 }
 
 bool Run(QWidget *parent, const std::function<void()> &fn)
@@ -50,7 +54,7 @@ bool Run(QWidget *parent, const std::function<void()> &fn)
         } catch (const std::exception &error) {
             Report(parent, error);
         } catch (...) {
-            ShowError(parent, QStringLiteral("Erro inesperado."));
+            ShowError(OwnerOf(parent), QStringLiteral("Erro inesperado."));
         }
     } catch (...) {
     }

@@ -16,6 +16,11 @@ namespace Guard {
 // Runs fn; returns false when it ended with an error (already reported).
 HOSTLIB_EXPORT bool Run(QWidget *parent, const std::function<void()> &fn);
 
+// Shows the text in an error dialog over the parent (none: no owner), then gives the
+// activation back to the parent's window. The one error display of the host library:
+// the guard and Consiste::MensErro both show their messages through it.
+HOSTLIB_EXPORT void ShowError(QWidget *parent, const QString &text);
+
 // Shows the message of a caught error (nothing for EAbort).
 HOSTLIB_EXPORT void Report(QWidget *parent, const std::exception &error);
 

@@ -1,63 +1,10 @@
 #include "consiste.h"
 
-#include "editmask.h"
-#include "runtime/errors.h"
-
-#include "data/tdbgrid.h"
-#include "data/tfield.h"
-
-#include <QApplication>
-#include <QBitmap>
-#include <QImage>
-#include <QMessageBox>
-#include <QPainter>
-#include <QPixmap>
-#include <QPointer>
-#include <QVariantMap>
 #include <QWidget>
 
 namespace Consiste {
 
 namespace {
-
-const QString MalformedResult = QStringLiteral("Resposta inválida do servidor de aplicação");
-
-QWidget *DialogParent()
-{
-    if (QWidget *modal = QApplication::activeModalWidget())
-        return modal;
-    return QApplication::activeWindow();
-}
-
-[[noreturn]] void Malformed(const QString &detail)
-{
-    throw EServerError(MalformedResult + QStringLiteral(": ") + detail + QLatin1Char('.'));
-}
-
-bool IsMap(const QVariant &v)
-{
-    const int type = v.typeId();
-    return type == QMetaType::QVariantMap || type == QMetaType::QVariantHash;
-}
-
-QVariant Unwrap(const QVariant &result)
-{
-    if (!IsMap(result))
-        Malformed(QStringLiteral("o resultado não é um envelope"));
-    const QVariantMap envelope = result.toMap();
-    const QVariant ok = envelope.value(QStringLiteral("ok"));
-    if (ok.typeId() != QMetaType::Bool)
-        Malformed(QStringLiteral("falta a indicação \"ok\""));
-    if (ok.toBool()) {
-        if (!envelope.contains(QStringLiteral("value")))
-            Malformed(QStringLiteral("falta o valor"));
-        return envelope.value(QStringLiteral("value"));
-    }
-    const QVariant message = envelope.value(QStringLiteral("message"));
-    if (message.typeId() != QMetaType::QString || message.toString().trimmed().isEmpty())
-        Malformed(QStringLiteral("falha sem mensagem"));
-    throw EServerError(message.toString());
-}
 
 bool DigitsOnly(const QString &text)
 {
@@ -72,32 +19,9 @@ bool DigitsOnly(const QString &text)
 
 } // namespace
 
-void MensErro(const QString &text, bool abort)
-{
-    QPointer<QWidget> owner = DialogParent();
-    QMessageBox::critical(owner, QStringLiteral("Erro"), text);
-    // Give the activation back to the window the message stood over, on every platform.
-    if (owner && owner->isVisible())
-        owner->window()->activateWindow();
-    if (abort)
-        throw EAbort(text);
-}
-
 bool EmptyString(const QString &text)
 {
     return text.trimmed().isEmpty();
-}
-
-QVariant CheckResultServ(const QVariant &result, bool raise, int /*flags*/)
-{
-    if (raise)
-        return Unwrap(result);
-    try {
-        return Unwrap(result);
-    } catch (const EServerError &error) {
-        MensErro(error.message(), false);
-        return QVariant();
-    }
 }
 
 QString Ajusta(const QString &code, int width)
@@ -107,28 +31,6 @@ QString Ajusta(const QString &code, int width)
     return code.rightJustified(width, QLatin1Char('0'));
 }
 
-QString PictPess(const QString &legalPersonType)
-{
-    const QString type = legalPersonType.trimmed().toUpper();
-    if (type == QLatin1String("J"))
-        return QStringLiteral("99.999.999/9999-99;0;_");
-    if (type == QLatin1String("F"))
-        return QStringLiteral("999.999.999-99;0;_");
-    return QString();
-}
-
-QString FormatMaskText(const QString &editMask, const QString &value)
-{
-    const EditMask::ParsedMask parsed = EditMask::Parse(editMask);
-    if (parsed.isEmpty())
-        return value;
-    QString laidOut;
-    // A value too long for the mask is shown as it is rather than cut.
-    if (!EditMask::LayOut(parsed, value, false, laidOut))
-        return value;
-    return laidOut;
-}
-
 void SetChildEnabled(QWidget *container, bool enabled)
 {
     if (!container)
@@ -136,30 +38,6 @@ void SetChildEnabled(QWidget *container, bool enabled)
     const auto children = container->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget *child : children)
         child->setEnabled(enabled);
-}
-
-int IndiceCol(TDBGrid *grid, const QString &fieldName)
-{
-    if (!grid)
-        return -1;
-    for (int i = 0; i < grid->ColumnCount(); ++i) {
-        const TField *field = grid->Columns(i).Field;
-        if (field && field->FieldName.compare(fieldName, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
-
-void InsereImagem(TDBGrid * /*grid*/, QPainter *painter, const QRect &rect, const QImage &bitmap,
-                  const QColor &transparent)
-{
-    if (!painter || bitmap.isNull())
-        return;
-    QPixmap pixmap = QPixmap::fromImage(bitmap);
-    pixmap.setMask(pixmap.createMaskFromColor(transparent, Qt::MaskInColor));
-    const QPoint topLeft(rect.x() + (rect.width() - pixmap.width()) / 2,
-                         rect.y() + (rect.height() - pixmap.height()) / 2);
-    painter->drawPixmap(topLeft, pixmap);
 }
 
 } // namespace Consiste

@@ -136,13 +136,13 @@ void PesqDialog::ToggleMark(int row)
     m_grid->viewport()->update();
 }
 
-void PesqDialog::MarkRowsWithKeys(TField *keyField, const QSet<QString> &keys)
+void PesqDialog::MarkRowsWithKeys(TField *keyField, const std::function<bool(const QString &key)> &isChosen)
 {
     EnsureMarkRows();
-    if (!keyField || keys.isEmpty())
+    if (!keyField || !isChosen)
         return;
     for (size_t row = 0; row < m_marks.size(); ++row) {
-        if (keys.contains(keyField->ValueAt(int(row)).toString().trimmed()))
+        if (isChosen(keyField->ValueAt(int(row)).toString().trimmed()))
             m_marks[row] = 1;
     }
     m_grid->viewport()->update();

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <vector>
 
 class QLineEdit;
@@ -30,7 +31,8 @@ public:
     int CurrentRow() const;
 
     // Marks (MarkMany): rows in view order. Space or a click toggles the current row.
-    void MarkRowsWithKeys(TField *keyField, const QSet<QString> &keys);
+    // Marks every row whose key (trimmed) the predicate accepts.
+    void MarkRowsWithKeys(TField *keyField, const std::function<bool(const QString &key)> &isChosen);
     QVector<int> MarkedRows() const;
     void ToggleMark(int row);
     bool IsMarked(int row) const;

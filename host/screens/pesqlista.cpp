@@ -3,6 +3,7 @@
 #include "consiste.h"
 #include "pesqdialog.h"
 #include "runtime/errors.h"
+#include "selection.h"
 
 #include "data/tdataset.h"
 #include "data/tdatasource.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QPointer>
-#include <QSet>
 
 namespace Pesqlista {
 
@@ -26,18 +26,6 @@ QStringList VisibleFieldNames(TDataSet *dataSet)
             names.append(dataSet->Fields(i)->FieldName);
     }
     return names;
-}
-
-// Codes of a selection string "_A_B_"; any other text (empty, "T") holds none.
-QSet<QString> CodesOf(const QString &selection)
-{
-    QSet<QString> codes;
-    if (!selection.startsWith(QLatin1Char('_')))
-        return codes;
-    const QStringList parts = selection.split(QLatin1Char('_'), Qt::SkipEmptyParts);
-    for (const QString &code : parts)
-        codes.insert(code);
-    return codes;
 }
 
 } // namespace
@@ -65,18 +53,19 @@ bool PesquisaLista(TDataSource *source, const QString &keyField, const QString &
     PesqDialog dialog(QApplication::activeWindow(), source, caption, PesqDialog::Mode::MarkMany,
                       VisibleFieldNames(dataSet));
     dialog.setObjectName(QStringLiteral("frmPesquisaLista"));
-    dialog.MarkRowsWithKeys(key, CodesOf(selection));
+    contracts::SelectionCodes chosen(selection);
+    dialog.MarkRowsWithKeys(key, [&chosen](const QString &code) { return chosen.contains(code); });
     g_activeList = &dialog;
     const int result = dialog.exec();
     g_activeList = nullptr;
     if (result != QDialog::Accepted)
         return false;
 
-    QString picked;
+    QStringList picked;
     const QVector<int> rows = dialog.MarkedRows();
     for (int row : rows)
-        picked += QLatin1Char('_') + key->ValueAt(row).toString().trimmed();
-    selection = picked.isEmpty() ? QString() : picked + QLatin1Char('_');
+        picked << key->ValueAt(row).toString().trimmed();
+    selection = contracts::writeSelection(picked);
     return true;
 }
 

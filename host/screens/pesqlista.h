@@ -14,8 +14,10 @@ namespace Pesqlista {
 
 // Modal multi-select list over the data source's visible fields (opening a closed data
 // set). The search title is "caption|empty-list text"; with no rows the empty-list text
-// is shown and nothing else happens. On confirmation the picked key values are left in
-// `selection` as "_A_B_" (empty when nothing is picked); otherwise it is unchanged.
+// is shown and nothing else happens. Rows whose key the incoming selection names
+// ("_key_" occurs in it, contracts::SelectionCodes) start marked. On confirmation the
+// picked key values are left in `selection` as "_A_B_" (empty when nothing is picked);
+// otherwise it is unchanged.
 // Returns true when the user confirmed.
 HOSTLIB_EXPORT bool PesquisaLista(TDataSource *source, const QString &keyField,
                                   const QString &title, bool flag, QString &selection);

@@ -1,7 +1,7 @@
 #include "appserverclient.h"
 
 #include "runtime/errors.h"
-#include "screens/consiste.h"
+#include "serverresult.h"
 
 #include <QMetaObject>
 
@@ -57,7 +57,16 @@ QVariant Call(QObject *hostForm, const QString &method, QVariantList &args)
                                    Q_ARG(QString, method), Q_ARG(QVariantList &, args)))
         throw EServerError(QStringLiteral("Não foi possível chamar o método \"%1\" do servidor de aplicação.")
                                .arg(method));
-    return Consiste::CheckResultServ(result, true, 0);
+    return ResultValue(result);
+}
+
+QVariant ResultValue(const QVariant &result)
+{
+    try {
+        return contracts::resultValue(result);
+    } catch (const contracts::ResultError &error) {
+        throw EServerError(error.message());
+    }
 }
 
 } // namespace AppServerClient

@@ -34,9 +34,14 @@ namespace AppServerClient {
 
 // Runs one call from start to end: finds "netFornNAtende" among the host form's direct
 // children, asks it for the automation object, invokes the method by name with the
-// arguments (written back in place) and passes the result through CheckResultServ.
+// arguments (written back in place) and reads the result with ResultValue.
 // Returns the result's value; throws EServerError on every failure, including a null
 // host form or a form without the component.
 HOSTLIB_EXPORT QVariant Call(QObject *hostForm, const QString &method, QVariantList &args);
+
+// The value of a result envelope read by contracts::resultValue; the server's failure
+// message, or what is malformed, raised as EServerError (Consiste::CheckResultServ
+// raises through here).
+HOSTLIB_EXPORT QVariant ResultValue(const QVariant &result);
 
 } // namespace AppServerClient

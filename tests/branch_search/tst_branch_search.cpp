@@ -14,6 +14,7 @@
 #include "data/tfield.h"
 #include "runtime/errors.h"
 #include "screens/buttons.h"
+#include "screens/tmaskedit.h"
 
 #include <QClipboard>
 #include <QComboBox>

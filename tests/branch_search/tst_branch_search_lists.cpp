@@ -1,28 +1,18 @@
-// The chosen list's order and pairing, the key index and the selection-string code
-// sets, each checked against the plain behaviour it stands in for: a sorted
-// QListWidget, a linear case-insensitive search, and QString::contains; the list's
-// order itself against hand-written cases.
+// The chosen list's order and pairing and the key index, each checked against the
+// plain behaviour it stands in for: a sorted QListWidget and a linear case-insensitive
+// search; the list's order itself against hand-written cases. (The selection string's
+// reading is checked in tests/contracts.)
 
-#include "codigosdaselecao.h"
 #include "codigosescolhidos.h"
 #include "modeloescolhidos.h"
+#include "randomtext.h"
 
 #include <QListWidget>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <clocale>
 
 namespace {
-
-QString RandomText(QRandomGenerator &rng, const QString &alphabet, int maxLength)
-{
-    QString text;
-    const int length = rng.bounded(maxLength + 1);
-    for (int i = 0; i < length; ++i)
-        text += alphabet.at(rng.bounded(int(alphabet.size())));
-    return text;
-}
 
 QStringList Entries(const TModeloEscolhidos &model)
 {
@@ -83,8 +73,6 @@ private slots:
     void chosenListOrderIgnoresCaseUnderAnyLocale();
     void removingAKeyKeepsEntriesAndKeysPaired();
     void keyIndexIgnoresCase();
-    void selectionCodesMatchSubstringRule_data();
-    void selectionCodesMatchSubstringRule();
 };
 
 void TestBranchSearchLists::chosenListSortsLikeSortedListWidget_data()
@@ -228,40 +216,6 @@ void TestBranchSearchLists::keyIndexIgnoresCase()
     codes.Reorder({"k", "K"}, {"k", "K"}, {"XY02"});
     codes.Delete(0);
     QVERIFY(codes.Contains("k"));   // one occurrence is left
-}
-
-void TestBranchSearchLists::selectionCodesMatchSubstringRule_data()
-{
-    QTest::addColumn<QString>("alphabet");
-    QTest::addColumn<int>("seed");
-    QTest::newRow("codes without underscores") << QStringLiteral("01_") << 11;
-    QTest::newRow("underscores inside codes") << QStringLiteral("0__1") << 12;
-    QTest::newRow("letters, case differs") << QStringLiteral("aA_") << 13;
-}
-
-// For every candidate code: named by the set exactly when "_code_" occurs in the text.
-void TestBranchSearchLists::selectionCodesMatchSubstringRule()
-{
-    QFETCH(QString, alphabet);
-    QFETCH(int, seed);
-    QRandomGenerator rng{quint32(seed)};
-    for (int round = 0; round < 200; ++round) {
-        const QString selection = RandomText(rng, alphabet, 16);
-        TCodigosDaSelecao codes(selection);
-        for (int i = 0; i < 40; ++i) {
-            const QString code = RandomText(rng, alphabet, 5);
-            const bool expected = selection.contains(QLatin1Char('_') + code + QLatin1Char('_'));
-            if (codes.Contem(code) != expected)
-                QFAIL(qPrintable(QStringLiteral("selection \"%1\", code \"%2\": expected %3")
-                                     .arg(selection, code, expected ? "named" : "not named")));
-        }
-    }
-    TCodigosDaSelecao fixed(QStringLiteral("_0001_0003_"));
-    QVERIFY(fixed.Contem("0001"));
-    QVERIFY(fixed.Contem("0003"));
-    QVERIFY(fixed.Contem("0001_0003"));   // the rule is about the text, not the list
-    QVERIFY(!fixed.Contem("000"));
-    QVERIFY(!TCodigosDaSelecao(QStringLiteral("T")).Contem("T"));
 }
 
 QTEST_MAIN(TestBranchSearchLists)

@@ -3,7 +3,7 @@
 
 #include "dialoganswerer.h"
 #include "runtime/errors.h"
-#include "screens/buttons.h"
+#include "screens/tmaskedit.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>

@@ -4,6 +4,7 @@
 
 #include "dialoganswerer.h"
 #include "screens/buttons.h"
+#include "screens/tmaskedit.h"
 #include "screens/pesqlista.h"
 
 #include "data/tadoibquery.h"
@@ -59,6 +60,8 @@ private slots:
 
     void lista_returnsMarksInRowOrder();
     void lista_preMarksTheIncomingCodes();
+    void lista_preMarksWhatTheTextNames_data();
+    void lista_preMarksWhatTheTextNames();
     void lista_escapeLeavesTheSelection();
     void lista_confirmedWithNothingMarkedGivesEmpty();
     void lista_searchBoxMovesToTheTypedText();
@@ -145,6 +148,31 @@ void TestPesquisa::lista_preMarksTheIncomingCodes()
     QString selection = "_A_C_";
     QVERIFY(Pesqlista::PesquisaLista(m_regionSource, "CDREGIAO", RegionTitle, false, selection));
     QCOMPARE(selection, QStringLiteral("_C_"));
+}
+
+void TestPesquisa::lista_preMarksWhatTheTextNames_data()
+{
+    QTest::addColumn<QString>("incoming");
+    QTest::addColumn<QString>("confirmed");
+    QTest::newRow("a list") << "_A_C_" << "_A_C_";
+    QTest::newRow("codes in any order come back in row order") << "_C_A_" << "_A_C_";
+    QTest::newRow("a run inside a text without the list form") << "A_B_" << "_B_";
+    QTest::newRow("T names no region row") << "T" << "";
+    QTest::newRow("codes keep their letter case") << "_a_b_" << "";
+}
+
+// Pre-marking reads the incoming text by the substring rule: a row starts marked when
+// "_" + its key + "_" occurs in the text. Confirming at once gives the marks back.
+void TestPesquisa::lista_preMarksWhatTheTextNames()
+{
+    QFETCH(QString, incoming);
+    QFETCH(QString, confirmed);
+    m_answerer->SetDialogHandler([](QWidget *dialog) {
+        QTest::mouseClick(dialog->findChild<QPushButton *>("btnOk"), Qt::LeftButton);
+    });
+    QString selection = incoming;
+    QVERIFY(Pesqlista::PesquisaLista(m_regionSource, "CDREGIAO", RegionTitle, false, selection));
+    QCOMPARE(selection, confirmed);
 }
 
 void TestPesquisa::lista_escapeLeavesTheSelection()

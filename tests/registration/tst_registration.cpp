@@ -13,6 +13,7 @@
 #include "runtime/errors.h"
 #include "runtime/quorvel.h"
 #include "screens/buttons.h"
+#include "screens/tmaskedit.h"
 #include "screens/qvl_msg.h"
 #include "screens/showavi.h"
 #include "serverresult.h"

@@ -11,6 +11,7 @@
 
 #include "data/tclientdataset.h"
 #include "screens/buttons.h"
+#include "screens/tmaskedit.h"
 #include "server/appserverclient.h"
 
 #include <QAbstractButton>

@@ -1,0 +1,240 @@
+#include "tmaskedit.h"
+
+#include "editmask.h"
+#include "runtime/guard.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+// ---------------------------------------------------------------------------------------
+// TMaskEdit
+//
+// With a mask the edit always holds one character per mask position: literals in
+// place, unfilled input positions as the blank character. Typing overwrites the next
+// input position; Backspace and Delete blank a position. Without a mask it is a plain
+// line edit with the key-press hook and the upper-case option.
+
+TMaskEdit::TMaskEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+}
+
+namespace {
+
+EditMask::ParsedMask ParsedMaskOf(const QString &editMask)
+{
+    return EditMask::Parse(editMask);
+}
+
+} // namespace
+
+void TMaskEdit::SetEditMask(const QString &editMask)
+{
+    const QString typed = Text();
+    m_editMask = editMask;
+    const EditMask::ParsedMask parsed = ParsedMaskOf(editMask);
+    const bool masked = !parsed.isEmpty();
+    setAttribute(Qt::WA_InputMethodEnabled, !masked);
+    setContextMenuPolicy(masked ? Qt::NoContextMenu : Qt::DefaultContextMenu);
+    setAcceptDrops(!masked);
+    if (masked)
+        setMaxLength(parsed.positions.size());
+    SetText(typed);
+}
+
+bool TMaskEdit::Masked() const
+{
+    return !ParsedMaskOf(m_editMask).isEmpty();
+}
+
+QString TMaskEdit::Text() const
+{
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
+    if (parsed.isEmpty())
+        return text();
+    const QString shown = text();
+    QString value;
+    bool anyFilled = false;
+    for (int i = 0; i < parsed.positions.size(); ++i) {
+        const QChar c = i < shown.size() ? shown[i] : parsed.blank;
+        const EditMask::Position &p = parsed.positions[i];
+        if (p.literal) {
+            if (parsed.saveLiterals)
+                value += p.ch;
+            continue;
+        }
+        if (c != parsed.blank && c != QLatin1Char(' '))
+            anyFilled = true;
+        value += (c == parsed.blank) ? QLatin1Char(' ') : c;
+    }
+    if (!anyFilled)
+        return QString();
+    // Unfilled positions at either end are dropped; blanks between typed characters stay.
+    return value.trimmed();
+}
+
+void TMaskEdit::SetText(const QString &value)
+{
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
+    if (parsed.isEmpty()) {
+        setText(value);
+        return;
+    }
+    QString shown;
+    if (!EditMask::LayOut(parsed, value, true, shown))
+        EditMask::LayOut(parsed, value.left(parsed.saveLiterals ? parsed.positions.size() : parsed.InputCount()),
+                         true, shown);
+    setText(shown);
+    setCursorPosition(NextInput(0));
+}
+
+int TMaskEdit::NextInput(int from) const
+{
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
+    for (int i = qMax(0, from); i < parsed.positions.size(); ++i) {
+        if (!parsed.positions[i].literal)
+            return i;
+    }
+    return -1;
+}
+
+int TMaskEdit::EndOfTyped() const
+{
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
+    const QString shown = text();
+    int end = 0;
+    for (int i = 0; i < parsed.positions.size() && i < shown.size(); ++i) {
+        if (!parsed.positions[i].literal && shown[i] != parsed.blank)
+            end = i + 1;
+    }
+    return end;
+}
+
+int TMaskEdit::PriorInput(int before) const
+{
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
+    for (int i = qMin(before, int(parsed.positions.size())) - 1; i >= 0; --i) {
+        if (!parsed.positions[i].literal)
+            return i;
+    }
+    return -1;
+}
+
+void TMaskEdit::BlankRange(int from, int to)
+{
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
+    QString shown = text();
+    for (int i = qMax(0, from); i < to && i < shown.size(); ++i) {
+        if (!parsed.positions[i].literal)
+            shown[i] = parsed.blank;
+    }
+    setText(shown);
+    setCursorPosition(from);
+}
+
+void TMaskEdit::TypeMasked(QChar c)
+{
+    const EditMask::ParsedMask parsed = ParsedMaskOf(m_editMask);
+    int at = cursorPosition();
+    if (hasSelectedText()) {
+        at = selectionStart();
+        BlankRange(at, at + selectedText().size());
+    } else {
+        // A cursor at the very end (a click into the empty end of the field) types
+        // right after the typed text rather than nowhere.
+        if (at >= text().size())
+            at = EndOfTyped();
+    }
+    at = NextInput(at);
+    if (at < 0)
+        return;
+    const EditMask::Position &p = parsed.positions[at];
+    if (!EditMask::Accepts(p, c))
+        return;
+    QString shown = text();
+    shown[at] = (c == QLatin1Char(' ')) ? parsed.blank : EditMask::ApplyCase(p, c);
+    setText(shown);
+    const int next = NextInput(at + 1);
+    setCursorPosition(next < 0 ? shown.size() : next);
+}
+
+bool TMaskEdit::HandleMaskedEditingKey(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Backspace) {
+        if (hasSelectedText()) {
+            BlankRange(selectionStart(), selectionStart() + selectedText().size());
+        } else if (const int at = PriorInput(cursorPosition()); at >= 0) {
+            BlankRange(at, at + 1);
+        }
+        return true;
+    }
+    if (event->key() == Qt::Key_Delete) {
+        if (hasSelectedText()) {
+            BlankRange(selectionStart(), selectionStart() + selectedText().size());
+        } else if (const int at = NextInput(cursorPosition()); at >= 0) {
+            BlankRange(at, at + 1);
+            setCursorPosition(at);
+        }
+        return true;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        const QString pasted = QApplication::clipboard()->text();
+        for (QChar c : pasted)
+            TypeMasked(UpperCase ? c.toUpper() : c);
+        return true;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        if (hasSelectedText()) {
+            copy();
+            BlankRange(selectionStart(), selectionStart() + selectedText().size());
+        }
+        return true;
+    }
+    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo))
+        return true;
+    return false;
+}
+
+void TMaskEdit::keyPressEvent(QKeyEvent *event)
+{
+    const QString typed = event->text();
+    const bool isChar = typed.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+                        && (typed[0].isPrint() || typed[0] == QLatin1Char('\b') || typed[0] == QLatin1Char('\r'));
+    QChar key = isChar ? typed[0] : QChar();
+    if (isChar && OnKeyPress) {
+        bool handled = Guard::Run(window(), [&] { OnKeyPress(key); });
+        if (!handled || key.isNull()) {
+            event->accept();
+            return;
+        }
+    }
+    if (isChar && key.isPrint()) {
+        if (UpperCase)
+            key = key.toUpper();
+        if (isReadOnly())
+            ; // nothing to type into
+        else if (Masked())
+            TypeMasked(key);
+        else
+            insert(QString(key));
+        event->accept();
+        return;
+    }
+    if (Masked() && !isReadOnly() && HandleMaskedEditingKey(event)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TMaskEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    // Leaving the window (a dialog opening over it) is not leaving the field.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    if (OnExit)
+        Guard::Run(window(), OnExit);
+}
