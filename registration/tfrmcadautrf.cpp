@@ -99,27 +99,23 @@ TfrmCadAutRF::TfrmCadAutRF(QWidget *parent)
     medPrazo = m_ui->medPrazo;
 
     resize(266, 260);
-    ApplyDescriptionProperties();
+    SetUpControls();
     CreateDataComponents();
     WireEvents();
 }
 
 TfrmCadAutRF::~TfrmCadAutRF() = default;
 
-// Properties of the host's custom controls that the description carries as dynamic
-// properties (they are plain members, not Qt properties).
-void TfrmCadAutRF::ApplyDescriptionProperties()
+// What the description cannot say: the search glyphs and the field the lookup button
+// fills. The controls' own properties (masks, the lookup's title) come from the
+// description through uic.
+void TfrmCadAutRF::SetUpControls()
 {
     // Search glyph; the disabled look comes from the icon's disabled mode.
     const QPixmap searchGlyph = style()->standardPixmap(QStyle::SP_FileDialogContentsView);
     for (TButtonFlat *button : {sbtRegiao, sbtFilial, sbtFornecedor})
         button->SetGlyph(searchGlyph);
     btpFilial->setIcon(searchGlyph);
-    for (TMaskEdit *edit : {medCdPeriod, medPrazo})
-        edit->SetEditMask(edit->property("EditMask").toString());
-    btpFilial->Title = btpFilial->property("Title").toString();
-    btpFilial->EmptyError = btpFilial->property("EmptyError").toString();
-    btpFilial->PesqChave = btpFilial->property("PesqChave").toBool();
     btpFilial->Associate = medCdPeriod;
 }
 

@@ -114,7 +114,7 @@ protected:
 
 private:
     void CreateDataComponents();
-    void ApplyDescriptionProperties();
+    void SetUpControls();
     void WireEvents();
     double LeadTime() const;
     void RegisterOnServer(const QString &allSuppliers, const QString &allBranches, double leadTime);

@@ -3,9 +3,17 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
+
+#include "readconnection.h"
 
 struct HostOptions {
     QString databasePath;     // SQLite file; created with sample data when new
+    // A shared application server (empty: the server runs in process).
+    QUrl serverUrl;
+    QString user;             // pre-filled in the login dialog
+    int serverTimeoutSeconds = 600;
+    PostgresOptions postgres; // the read connection, with a shared server
     QString branch;           // single-branch mode when not empty
     QString language;         // locale name for the module's texts, e.g. "pt_BR", "en"
     QString modulePath;       // the module's file; empty: found from the program's folder

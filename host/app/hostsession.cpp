@@ -4,27 +4,11 @@
 #include "localappserver.h"
 #include "serverdatabase.h"
 #include "servererror.h"
-#include "data/tadoibquery.h"
+#include "readconnection.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
-#include <QSqlError>
-
-namespace {
-
-void openSharedConnection(const QString &path)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                QString::fromLatin1(TADOIBQuery::ConnectionName));
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!db.open())
-        throw EHostError(QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2")
-                             .arg(path, db.lastError().text()));
-}
-
-} // namespace
 
 HostSession::HostSession(const QString &databasePath)
     : m_path(QFileInfo(databasePath).absoluteFilePath())
@@ -44,7 +28,7 @@ HostSession::HostSession(const QString &databasePath)
         appserver::ServerDatabase::close(serverConnection);
         throw EHostError(e.message());
     }
-    openSharedConnection(m_path);
+    ReadConnection::OpenSqlite(m_path, false);
     m_server = std::make_unique<appserver::LocalAppServer>(serverConnection);
 }
 
@@ -52,9 +36,5 @@ HostSession::~HostSession()
 {
     m_server.reset();
     appserver::ServerDatabase::close(QString::fromLatin1(appserver::LocalAppServer::DefaultConnectionName));
-    const QString shared = QString::fromLatin1(TADOIBQuery::ConnectionName);
-    if (QSqlDatabase::contains(shared)) {
-        QSqlDatabase::database(shared, false).close();
-        QSqlDatabase::removeDatabase(shared);
-    }
+    ReadConnection::Close();
 }

@@ -6,6 +6,8 @@
 #include "frmprincipal.h"
 #include "hostoptions.h"
 #include "hostsession.h"
+#include "remotesession.h"
+#include "server/httpappserver.h"
 #include "localappserver.h"
 #include "modulecheck.h"
 #include "modulelocation.h"
@@ -49,12 +51,54 @@ QString modulePath(const HostOptions &options)
     return options.modulePath.isEmpty() ? FindModule(QCoreApplication::applicationDirPath()) : options.modulePath;
 }
 
-QString statusText(const HostOptions &options)
+QString statusText(const QString &data)
 {
     const QString mode = Quorvel::ModuFili()
         ? QStringLiteral("filial única %1").arg(Quorvel::FiliProc())
         : QStringLiteral("todas as filiais");
-    return QStringLiteral("Banco: %1  |  %2").arg(options.databasePath, mode);
+    return QStringLiteral("Banco: %1  |  %2").arg(data, mode);
+}
+
+// The data and the application server: in process on the SQLite file, or a shared
+// server over HTTP with the host's own read connection.
+struct Session {
+    std::unique_ptr<HostSession> local;
+    std::unique_ptr<RemoteSession> remote;
+
+    QObject *Server() const
+    {
+        return remote ? static_cast<QObject *>(remote->Server()) : static_cast<QObject *>(local->Server());
+    }
+    QString Description(const HostOptions &options) const
+    {
+        return remote ? QStringLiteral("%1  |  Servidor: %2").arg(remote->Description(), options.serverUrl.toDisplayString())
+                      : options.databasePath;
+    }
+};
+
+Session openSession(const HostOptions &options)
+{
+    Session session;
+    if (options.serverUrl.isEmpty()) {
+        session.local = std::make_unique<HostSession>(options.databasePath);
+        return session;
+    }
+    RemoteSession::Options remote;
+    remote.server = options.serverUrl;
+    remote.user = options.user;
+    remote.timeoutSeconds = options.serverTimeoutSeconds;
+    remote.sqliteFile = options.databasePath;
+    remote.postgres = options.postgres;
+    session.remote = std::make_unique<RemoteSession>(remote);
+    return session;
+}
+
+// Start-up errors go to the user and to stderr (nobody may be there to read a box).
+int startUpError(const QString &message)
+{
+    std::fprintf(stderr, "pkg-host: %s\n", qPrintable(message));
+    QMessageBox::critical(nullptr, QStringLiteral("Sistema de Compras"), message);
+    return 1;
 }
 
 } // namespace
@@ -83,29 +127,32 @@ int main(int argc, char **argv)
         QLocale::setDefault(QLocale(options.language));
     Quorvel::SetFiliProc(options.branch);
 
-    std::unique_ptr<HostSession> session;
+    Session session;
     try {
-        session = std::make_unique<HostSession>(options.databasePath);
+        session = openSession(options);
     } catch (const EHostError &e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Sistema de Compras"), e.message());
-        return 1;
+        return startUpError(e.message());
     }
 
     ModuleLoader module;
     int result = 0;
     {
-        TfrmPrincipal window(session->Server());
+        TfrmPrincipal window(session.Server());
         Quorvel::SetMainForm(&window);
         Quorvel::SetHelpHook([](const QString &file, int context) {
             QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Ajuda"),
                                      QStringLiteral("Arquivo de ajuda %1, contexto %2.").arg(file).arg(context));
         });
-        if (!module.Load(modulePath(options))) {
-            QMessageBox::critical(nullptr, QStringLiteral("Sistema de Compras"), module.ErrorString());
-            return 1;
+        if (!module.Load(modulePath(options)))
+            return startUpError(module.ErrorString());
+        // With a shared server, the user logs in before the window opens.
+        if (session.remote) {
+            const QString problem = session.remote->Server()->LogIn();
+            if (!problem.isEmpty())
+                return startUpError(problem);
         }
         window.SetModule(&module);
-        window.SetStatus(statusText(options));
+        window.SetStatus(statusText(session.Description(options)));
         window.show();
         result = app.exec();
         // The window, and with it every screen the module created, goes before the

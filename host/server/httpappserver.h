@@ -45,6 +45,8 @@ public:
     QUrl BaseUrl() const { return m_baseUrl; }
     bool LoggedIn() const { return !m_token.isEmpty(); }
     QString User() const { return m_user; }
+    // The name offered in the first login.
+    void SetUser(const QString &user) { m_user = user; }
 
     // Logs in, asking for credentials until the server accepts them or the user gives
     // up. Empty on success, else the reason.

@@ -61,6 +61,44 @@ private slots:
         QCOMPARE(o.modulePath, modulePath);
         QCOMPARE(o.checkModule, checkModule);
     }
+
+    void serverOptions_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("pgDatabase");
+        QTest::addColumn<int>("pgPort");
+        QTest::addColumn<int>("timeout");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("in process") << QStringList{"pkg-host"} << "" << "" << 5432 << 600 << false;
+        QTest::newRow("server and postgres")
+            << QStringList{"pkg-host", "--server", "https://compras:7402", "--user", "ana", "--pg-database",
+                           "compras", "--pg-port", "5433", "--server-timeout", "30"}
+            << "https://compras:7402" << "compras" << 5433 << 30 << false;
+        QTest::newRow("address without host") << QStringList{"pkg-host", "--server", "compras"}
+                                              << "" << "" << 5432 << 600 << true;
+        QTest::newRow("bad postgres port") << QStringList{"pkg-host", "--pg-port", "x"}
+                                           << "" << "" << 5432 << 600 << true;
+        QTest::newRow("zero timeout") << QStringList{"pkg-host", "--server-timeout", "0"}
+                                      << "" << "" << 5432 << 600 << true;
+    }
+    void serverOptions()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, url);
+        QFETCH(QString, pgDatabase);
+        QFETCH(int, pgPort);
+        QFETCH(int, timeout);
+        QFETCH(bool, fails);
+        const HostOptions o = HostOptions::parse(args, "/dados");
+        QCOMPARE(!o.error.isEmpty(), fails);
+        if (fails)
+            return;
+        QCOMPARE(o.serverUrl.toString(), url);
+        QCOMPARE(o.postgres.database, pgDatabase);
+        QCOMPARE(o.postgres.port, pgPort);
+        QCOMPARE(o.serverTimeoutSeconds, timeout);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestHostOptions)

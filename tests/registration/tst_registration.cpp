@@ -3,9 +3,14 @@
 // and branch selection.
 
 #include "screenfixture.h"
+#include "fakehttpserver.h"
 
 #include "cli_cmp04702.h"
 #include "tfrmcadautrf.h"
+
+#include "httpbody.h"
+#include "server/appserverclient.h"
+#include "server/httpappserver.h"
 
 #include "data/tadoibquery.h"
 #include "data/tclientdataset.h"
@@ -111,6 +116,8 @@ private slots:
     void threeWays_data();
     void threeWays();
     void serverWriteBackReachesTheScreen();
+    void httpFailuresKeepTheScreenOpen_data();
+    void httpFailuresKeepTheScreenOpen();
     void serverFailuresKeepTheScreenOpen_data();
     void serverFailuresKeepTheScreenOpen();
 
@@ -869,6 +876,64 @@ void TestRegistration::serverWriteBackReachesTheScreen()
     QCOMPARE(screen->ListaRegiao(), QStringLiteral("_C5_"));
 }
 
+// The screen over a shared server reached by HTTP: the scripted server answers every
+// call through the fake automation object, except the validation, which fails the way
+// the row says. The failure reaches the user as the screen's usual error, and nothing
+// else changes.
+void TestRegistration::httpFailuresKeepTheScreenOpen_data()
+{
+    using Reply = FakeHttpServer::Reply;
+    QTest::addColumn<Reply>("failure");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("slow") << Reply::Late(3000) << QStringLiteral("não respondeu em 1 segundos");
+    QTest::newRow("connection closed") << Reply::HangUp() << QStringLiteral("fechou a conexão");
+    QTest::newRow("garbage") << Reply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\n???")
+                             << QStringLiteral("Resposta ilegível");
+    QTest::newRow("server unavailable")
+        << Reply::With(503, contracts::http::encodeMessage(QStringLiteral("Banco de dados indisponível.")))
+        << QStringLiteral("Banco de dados indisponível.");
+}
+
+void TestRegistration::httpFailuresKeepTheScreenOpen()
+{
+    using Reply = FakeHttpServer::Reply;
+    QFETCH(Reply, failure);
+    QFETCH(QString, message);
+    FakeHttpServer http;
+    http.SetScript([&](const FakeHttpServer::Request &request) {
+        if (request.path == QLatin1String("/api/v1/login"))
+            return Reply::With(200, contracts::http::encodeSession({QStringLiteral("t"), 60}));
+        const QString method = request.path.section(QLatin1Char('/'), -1);
+        if (method == GetValid)
+            return failure;
+        QVariantList args = contracts::http::decodeCallRequest(request.body);
+        const QVariant result = f->server()->Invoke(method, args);
+        return Reply::With(200, contracts::http::encodeCallAnswer({result, args}));
+    });
+    HttpAppServer client(QUrl(http.BaseUrl()), [](HttpAppServer::Credentials &credentials, const QString &) {
+        credentials = {QStringLiteral("ana"), QStringLiteral("segredo")};
+        return true;
+    });
+    client.SetTimeout(1000);
+    f->host()->connection()->SetAutomationObject(&client);
+
+    TfrmCadAutRF *screen = f->Open();
+    ChooseAll();
+    f->server()->Answer(CadAuto, contracts::okResult(true));
+    Confirm();
+
+    QCOMPARE(f->answerer().Messages().size(), 1);
+    QVERIFY2(f->answerer().Messages().first().contains(message), qPrintable(f->answerer().Messages().first()));
+    QCOMPARE(f->answerer().Icons(), QList<QMessageBox::Icon>{QMessageBox::Critical});
+    QVERIFY(screen->isVisible());
+    QCOMPARE(screen->ListaRegiao(), QStringLiteral("T"));
+    QVERIFY(screen->rbtTFilial->isChecked() && screen->rbtTodos->isChecked());
+    QVERIFY(!Showavi::ShowAviActive());
+    QVERIFY(!AnimationVisible());
+    QVERIFY(f->server()->CallsOf(CadAuto).isEmpty());
+    QCOMPARE(http.Requests().last().path, QStringLiteral("/api/v1/call/GetValidReForFil"));
+}
+
 void TestRegistration::serverFailuresKeepTheScreenOpen_data()
 {
     QTest::addColumn<QString>("failing");
@@ -983,6 +1048,8 @@ void TestRegistration::getFilialFailureKeepsBranchSelection()
     QVERIFY(!AnimationVisible());
     QVERIFY(f->server()->CallsOf(GetFilial).last().aviActive);
 }
+
+Q_DECLARE_METATYPE(FakeHttpServer::Reply)
 
 QTEST_MAIN(TestRegistration)
 #include "tst_registration.moc"
