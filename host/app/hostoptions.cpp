@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QRegularExpression>
 #include <QtGlobal>
 
 namespace {
@@ -38,6 +39,34 @@ const QCommandLineOption kPgPasswordFile(QStringLiteral("pg-password-file"),
 const QCommandLineOption kVncPort(QStringLiteral("vnc-port"),
     QStringLiteral("Porta VNC em 127.0.0.1 quando não há tela (padrão 5900)."), QStringLiteral("porta"));
 
+// The option's value as a whole number from min to max, when it is given; false (and
+// target unchanged) when it is given but is not such a number.
+bool readNumber(const QCommandLineParser &parser, const QCommandLineOption &option, int min, int max, int &target)
+{
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    const int value = parser.value(option).toInt(&ok);
+    if (!ok || value < min || value > max)
+        return false;
+    target = value;
+    return true;
+}
+
+// What is wrong with the command line, in Portuguese.
+QString ParseError(const QCommandLineParser &parser)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty())
+        return QStringLiteral("Opção desconhecida: %1").arg(unknown.join(QStringLiteral(", ")));
+    const QString english = parser.errorText();
+    static const QRegularExpression missingValue(QStringLiteral("Missing value after '(.*)'"));
+    const QRegularExpressionMatch match = missingValue.match(english);
+    if (match.hasMatch())
+        return QStringLiteral("Falta o valor da opção %1").arg(match.captured(1));
+    return QStringLiteral("Linha de comando inválida: %1").arg(english);
+}
+
 void addOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QStringLiteral("Sistema de compras: Cadastramento Automático de Fornecedor que Atende."));
@@ -54,7 +83,7 @@ HostOptions HostOptions::parse(const QStringList &arguments, const QString &data
     QCommandLineParser parser;
     addOptions(parser);
     if (!parser.parse(arguments)) {
-        o.error = parser.errorText();
+        o.error = ParseError(parser);
         return o;
     }
     o.showHelp = parser.isSet(QStringLiteral("help"));
@@ -73,24 +102,12 @@ HostOptions HostOptions::parse(const QStringList &arguments, const QString &data
         o.postgres.host = parser.value(kPgHost);
     if (parser.isSet(kServer) && (!o.serverUrl.isValid() || o.serverUrl.host().isEmpty()))
         o.error = QStringLiteral("Endereço de servidor inválido: %1").arg(parser.value(kServer));
-    if (parser.isSet(kServerTimeout)) {
-        bool ok = false;
-        o.serverTimeoutSeconds = parser.value(kServerTimeout).toInt(&ok);
-        if (!ok || o.serverTimeoutSeconds < 1)
-            o.error = QStringLiteral("Tempo máximo inválido: %1").arg(parser.value(kServerTimeout));
-    }
-    if (parser.isSet(kPgPort)) {
-        bool ok = false;
-        o.postgres.port = parser.value(kPgPort).toInt(&ok);
-        if (!ok || o.postgres.port < 1 || o.postgres.port > 65535)
-            o.error = QStringLiteral("Porta do PostgreSQL inválida: %1").arg(parser.value(kPgPort));
-    }
-    if (parser.isSet(kVncPort)) {
-        bool ok = false;
-        o.vncPort = parser.value(kVncPort).toInt(&ok);
-        if (!ok || o.vncPort < 1 || o.vncPort > 65535)
-            o.error = QStringLiteral("Porta VNC inválida: %1").arg(parser.value(kVncPort));
-    }
+    if (!readNumber(parser, kServerTimeout, 1, 86400, o.serverTimeoutSeconds))
+        o.error = QStringLiteral("Tempo máximo inválido: %1").arg(parser.value(kServerTimeout));
+    if (!readNumber(parser, kPgPort, 1, 65535, o.postgres.port))
+        o.error = QStringLiteral("Porta do PostgreSQL inválida: %1").arg(parser.value(kPgPort));
+    if (!readNumber(parser, kVncPort, 1, 65535, o.vncPort))
+        o.error = QStringLiteral("Porta VNC inválida: %1").arg(parser.value(kVncPort));
     return o;
 }
 
@@ -98,7 +115,18 @@ QString HostOptions::usage()
 {
     QCommandLineParser parser;
     addOptions(parser);
-    return parser.helpText();
+    // The parser's own words are English and it names the program only once an
+    // application object exists: both are put right here.
+    QString text = parser.helpText();
+    text.replace(QStringLiteral("Usage: <executable_name>"), QStringLiteral("Uso: pkg-host"));
+    text.replace(QRegularExpression(QStringLiteral("^Usage: \\S+"), QRegularExpression::MultilineOption),
+                 QStringLiteral("Uso: pkg-host"));
+    text.replace(QStringLiteral("[options]"), QStringLiteral("[opções]"));
+    text.replace(QStringLiteral("Options:"), QStringLiteral("Opções:"));
+    text.replace(QStringLiteral("Displays help on commandline options."), QStringLiteral("Mostra esta ajuda."));
+    text.replace(QStringLiteral("Displays help, including generic Qt options."),
+                 QStringLiteral("Mostra esta ajuda e as opções gerais do Qt."));
+    return text;
 }
 
 bool needsVncPlatform()

@@ -110,8 +110,9 @@ int main(int argc, char **argv)
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const HostOptions options = HostOptions::parse(argumentList(argc, argv), dataDir);
     if (!options.error.isEmpty() || options.showHelp) {
-        std::fprintf(options.error.isEmpty() ? stdout : stderr, "%s\n%s",
-                     qPrintable(options.error), qPrintable(HostOptions::usage()));
+        if (!options.error.isEmpty())
+            std::fprintf(stderr, "pkg-host: %s\n\n", qPrintable(options.error));
+        std::fprintf(options.error.isEmpty() ? stdout : stderr, "%s", qPrintable(HostOptions::usage()));
         return options.error.isEmpty() ? 0 : 2;
     }
     if (options.checkModule) {

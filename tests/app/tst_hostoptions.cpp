@@ -62,6 +62,17 @@ private slots:
         QCOMPARE(o.checkModule, checkModule);
     }
 
+    void portugueseHelpAndErrors()
+    {
+        const QString usage = HostOptions::usage();
+        QVERIFY2(usage.startsWith(QStringLiteral("Uso: pkg-host")), qPrintable(usage));
+        QVERIFY(!usage.contains(QStringLiteral("executable_name")));
+        QVERIFY(usage.contains(QStringLiteral("Opções:")));
+        QCOMPARE(HostOptions::parse({"pkg-host", "--nada"}, "/dados").error, QStringLiteral("Opção desconhecida: nada"));
+        QCOMPARE(HostOptions::parse({"pkg-host", "--database"}, "/dados").error,
+                 QStringLiteral("Falta o valor da opção --database"));
+    }
+
     void serverOptions_data()
     {
         QTest::addColumn<QStringList>("args");
