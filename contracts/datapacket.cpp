@@ -1,5 +1,7 @@
 #include "datapacket.h"
 
+#include "cborinput.h"
+
 #include <QCborArray>
 #include <QCborMap>
 #include <QCborValue>
@@ -17,7 +19,16 @@ PacketFieldType parseType(const QString &name)
     if (name == QLatin1String("integer")) return PacketFieldType::Integer;
     if (name == QLatin1String("double")) return PacketFieldType::Double;
     if (name == QLatin1String("boolean")) return PacketFieldType::Boolean;
-    throw PacketError(QStringLiteral("Pacote de dados inválido: tipo de campo desconhecido \"%1\".").arg(name));
+    throw PacketError(QStringLiteral("Pacote de dados inválido: tipo de campo desconhecido %1.").arg(quotedForMessage(name)));
+}
+
+// A field's size: a whole number from 0 to MaxFieldSize.
+int readSize(const QCborValue &size, const QString &field)
+{
+    if (!size.isInteger() || size.toInteger() < 0 || size.toInteger() > MaxFieldSize)
+        throw PacketError(QStringLiteral("Pacote de dados ilegível: o tamanho do campo %1 deve ser um número "
+                                         "inteiro de 0 a %2.").arg(quotedForMessage(field)).arg(MaxFieldSize));
+    return int(size.toInteger());
 }
 
 QCborValue cellToCbor(const QVariant &cell, PacketFieldType type)
@@ -39,7 +50,7 @@ QVariant cborToCell(const QCborValue &value, const PacketField &field)
         return QVariant();
     const auto wrongType = [&] {
         return PacketError(QStringLiteral("Pacote de dados inválido: valor de tipo errado no campo %1.")
-                               .arg(field.name));
+                               .arg(quotedForMessage(field.name)));
     };
     switch (field.type) {
     case PacketFieldType::String:
@@ -115,10 +126,12 @@ QByteArray encodePacket(const DataPacket &packet)
 
 DataPacket decodePacket(const QByteArray &bytes)
 {
-    QCborParserError error;
-    const QCborValue top = QCborValue::fromCbor(bytes, &error);
-    if (error.error != QCborError::NoError || !top.isMap())
-        throw PacketError(QStringLiteral("Pacote de dados inválido: conteúdo ilegível."));
+    QString problem;
+    const QCborValue top = readSingleCbor(bytes, &problem);
+    if (top.isInvalid())
+        throw PacketError(QStringLiteral("Pacote de dados ilegível: %1.").arg(problem));
+    if (!top.isMap())
+        throw PacketError(QStringLiteral("Pacote de dados ilegível: não é um mapa."));
     const QCborMap map = top.toMap();
     if (!map.value(kFields).isArray() || !map.value(kRows).isArray())
         throw PacketError(QStringLiteral("Pacote de dados inválido: faltam \"fields\" ou \"rows\"."));
@@ -132,7 +145,7 @@ DataPacket decodePacket(const QByteArray &bytes)
         PacketField field;
         field.name = name;
         field.type = parseType(fm.value(QStringLiteral("type")).toString());
-        field.size = int(fm.value(QStringLiteral("size")).toInteger(0));
+        field.size = readSize(fm.value(QStringLiteral("size")), name);
         packet.fields.append(field);
     }
     const QCborArray rows = map.value(kRows).toArray();

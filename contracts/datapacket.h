@@ -34,12 +34,17 @@ public:
     using Error::Error;
 };
 
+// The largest field size a packet may declare.
+inline constexpr int MaxFieldSize = 65535;
+
 QString packetFieldTypeName(PacketFieldType type);
 // The type of the values decodePacket gives in a field of that type (null aside).
 QMetaType packetCellType(PacketFieldType type);
 QByteArray encodePacket(const DataPacket &packet);
-// Decodes and checks shape: every row must have one cell per field, each cell of the
-// field's type (or null). Throws PacketError with a Portuguese message otherwise.
+// Decodes and checks shape: one CBOR map and nothing after it; every field with a name,
+// a known type and a size from 0 to MaxFieldSize; every row with one cell per field,
+// each cell of the field's type (or null) and every integer within 64 bits. Throws
+// PacketError with a Portuguese message otherwise.
 DataPacket decodePacket(const QByteArray &bytes);
 
 } // namespace contracts

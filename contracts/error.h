@@ -21,7 +21,8 @@ private:
 };
 
 // A text the user supplied, in double quotes for a message, cut short after 30
-// characters so that a huge argument does not become a huge message.
+// characters so that a huge argument does not become a huge message, with control
+// characters written as \uXXXX.
 QString quotedForMessage(const QString &text);
 
 } // namespace contracts

@@ -1,8 +1,9 @@
 #include "httpbody.h"
 
+#include "cborinput.h"
+
 #include <QCborArray>
 #include <QCborMap>
-#include <QCborStreamReader>
 #include <QCborValue>
 
 namespace contracts::http {
@@ -12,9 +13,8 @@ namespace {
 // One CBOR map and nothing after it.
 QCborMap ReadMap(const QByteArray &body, const char *what)
 {
-    QCborStreamReader reader(body);
-    const QCborValue value = QCborValue::fromCbor(reader);
-    if (reader.lastError() != QCborError::NoError || !value.isMap() || reader.currentOffset() != body.size())
+    const QCborValue value = readSingleCbor(body);
+    if (!value.isMap())
         throw PacketError(QStringLiteral("Corpo ilegível: %1 deve ser um mapa CBOR.").arg(QLatin1String(what)));
     return value.toMap();
 }
@@ -114,9 +114,8 @@ QByteArray encodeMessage(const QString &message)
 
 QString decodeMessage(const QByteArray &body)
 {
-    QCborParserError error;
-    const QCborValue value = QCborValue::fromCbor(body, &error);
-    if (error.error != QCborError::NoError || !value.isMap())
+    const QCborValue value = readSingleCbor(body);
+    if (!value.isMap())
         return QString();
     const QCborValue message = value.toMap().value(QStringLiteral("message"));
     return message.isString() ? message.toString() : QString();

@@ -4,6 +4,8 @@
 #include <QCborMap>
 #include <QTest>
 
+#include <limits>
+
 using namespace contracts;
 
 class TestDataPacket : public QObject {
@@ -54,11 +56,61 @@ private slots:
         const QCborMap stringInInteger{{QStringLiteral("fields"), QCborArray{integerField}},
                                        {QStringLiteral("rows"), QCborArray{QCborArray{QStringLiteral("abc")}}}};
         QTest::newRow("string cell in an integer field") << stringInInteger.toCborValue().toCbor();
+
+        // Sizes that are not whole numbers in range.
+        const auto withSize = [](const QCborValue &size) {
+            const QCborMap field{{QStringLiteral("name"), QStringLiteral("A")},
+                                 {QStringLiteral("type"), QStringLiteral("string")},
+                                 {QStringLiteral("size"), size}};
+            return QCborMap{{QStringLiteral("fields"), QCborArray{field}},
+                            {QStringLiteral("rows"), QCborArray{}}}.toCborValue().toCbor();
+        };
+        QTest::newRow("size -5") << withSize(-5);
+        QTest::newRow("size 2^31") << withSize(qint64(1) << 31);
+        QTest::newRow("size 2^63-1") << withSize(std::numeric_limits<qint64>::max());
+        QTest::newRow("size a huge double") << withSize(1e300);
+        QTest::newRow("size missing") << withSize(QCborValue());
+        QTest::newRow("bytes after the packet") << good + QByteArray("\x01", 1);
+        // An integer cell of -2^64: CBOR major type 1 with the largest argument.
+        QByteArray below = encodePacket(DataPacket{{{"N", PacketFieldType::Integer, 0}}, {{qint64(7)}}});
+        QVERIFY(below.endsWith('\x07'));
+        below.chop(1);
+        below += QByteArray::fromHex("3bffffffffffffffff");
+        QTest::newRow("integer below -2^63") << below;
     }
     void malformedPacketsAreRejected()
     {
         QFETCH(QByteArray, bytes);
         QVERIFY_THROWS_EXCEPTION(PacketError, decodePacket(bytes));
+    }
+
+    // The largest integers that do fit still decode exactly.
+    void integersAtTheEdgesDecode()
+    {
+        DataPacket p{{{"N", PacketFieldType::Integer, 0}},
+                     {{std::numeric_limits<qint64>::min()}, {std::numeric_limits<qint64>::max()}}};
+        const DataPacket back = decodePacket(encodePacket(p));
+        QCOMPARE(back.rows[0][0].toLongLong(), std::numeric_limits<qint64>::min());
+        QCOMPARE(back.rows[1][0].toLongLong(), std::numeric_limits<qint64>::max());
+    }
+
+    // A field name with control characters is quoted without them.
+    void messagesCarryNoControlCharacters()
+    {
+        const QCborMap field{{QStringLiteral("name"), QStringLiteral("A\u0000B\u001b")},
+                             {QStringLiteral("type"), QStringLiteral("integer")},
+                             {QStringLiteral("size"), 4}};
+        const QByteArray bytes = QCborMap{{QStringLiteral("fields"), QCborArray{field}},
+                                          {QStringLiteral("rows"), QCborArray{QCborArray{QStringLiteral("x")}}}}
+                                     .toCborValue().toCbor();
+        try {
+            decodePacket(bytes);
+            QFAIL("accepted");
+        } catch (const PacketError &error) {
+            for (const QChar c : error.message())
+                QVERIFY2(c.category() != QChar::Other_Control, qPrintable(error.message()));
+            QVERIFY(error.message().contains(QStringLiteral("A\\u0000B\\u001b")));
+        }
     }
 };
 
