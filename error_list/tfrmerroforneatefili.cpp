@@ -4,11 +4,18 @@
 #include "cli_cmp04702.h"
 #include "tfrmcadautrf.h"
 
+#include "gridtext.h"
+
 #include "data/tclientdataset.h"
 #include "data/tdatasource.h"
 #include "data/tfield.h"
 #include "runtime/guard.h"
+#include "screens/consistedialogs.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -60,6 +67,7 @@ TfrmErroForneAteFili::TfrmErroForneAteFili(QWidget *parent)
     dbgPadrao->SetReadOnly(true);
 
     BindRows();
+    AddRowActions();
     connect(btnOk, &QPushButton::clicked, this, Guard::Wrap(this, [this](bool) { btnOkClick(btnOk); }));
 }
 
@@ -98,6 +106,49 @@ void TfrmErroForneAteFili::ArrangeColumns()
     if (first.isValid())
         grid->setCurrentIndex(first);
     grid->horizontalScrollBar()->setValue(0);
+}
+
+void TfrmErroForneAteFili::AddRowActions()
+{
+    // Several rows can be picked for copying; the cursor's row is not a pick by itself.
+    dbgPadrao->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    dbgPadrao->selectionModel()->clearSelection();
+
+    auto *copia = new QAction(QStringLiteral("&Copiar"), dbgPadrao);
+    copia->setObjectName(QStringLiteral("actCopiar"));
+    copia->setShortcut(QKeySequence::Copy);
+    copia->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copia, &QAction::triggered, this, Guard::Wrap(this, [this] { CopiaLinhas(); }));
+
+    auto *exporta = new QAction(QStringLiteral("&Exportar para CSV…"), dbgPadrao);
+    exporta->setObjectName(QStringLiteral("actExportarCsv"));
+    connect(exporta, &QAction::triggered, this, Guard::Wrap(this, [this] { ExportaCsv(); }));
+
+    dbgPadrao->addActions({copia, exporta});
+    dbgPadrao->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void TfrmErroForneAteFili::CopiaLinhas()
+{
+    QApplication::clipboard()->setText(GridText::FromView(dbgPadrao, GridText::Rows::SelectedOrAll).ToTabSeparated());
+}
+
+void TfrmErroForneAteFili::ExportaCsv()
+{
+    QFileDialog dialog(this, QStringLiteral("Exportar para CSV"));
+    dialog.setObjectName(QStringLiteral("dlgExportarCsv"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Arquivos CSV (*.csv)"));
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(QStringLiteral("filiais_bloqueadas.csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    // The file is the whole list, whatever is selected.
+    const GridText rows = GridText::FromView(dbgPadrao, GridText::Rows::All);
+    const QString problem = WriteWholeFile(dialog.selectedFiles().first(), rows.ToCsv());
+    if (!problem.isEmpty())
+        Consiste::MensErro(problem, false);
 }
 
 void TfrmErroForneAteFili::btnOkClick(QObject *)

@@ -30,9 +30,16 @@ public:
 
     void btnOkClick(QObject *sender);
 
+    // The rows leave the screen for whoever maintains region coverage: Ctrl+C and
+    // "Copiar" put the selected rows (all when none is selected) on the clipboard as
+    // tab-separated text with the titles; "Exportar para CSV…" writes every row.
+    void CopiaLinhas();
+    void ExportaCsv();
+
 private:
     void BindRows();
     void ArrangeColumns();
+    void AddRowActions();
 
     std::unique_ptr<Ui::TfrmErroForneAteFili> m_ui;
 };

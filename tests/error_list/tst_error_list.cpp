@@ -12,7 +12,12 @@
 #include "runtime/quorvel.h"
 #include "screens/qvl_msg.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -65,10 +70,17 @@ private slots:
     void closing_data();
     void closing();
     void helpOnF1();
+    void copyPutsRowsOnTheClipboard_data();
+    void copyPutsRowsOnTheClipboard();
+    void exportWritesCsvWithByteOrderMark();
+    void exportFailureIsShownAndWritesNothing();
 
 private:
     // Shows the error screen; `inspect` runs while it is open and must close it.
     void ShowErrorScreen(const std::function<void(TfrmErroForneAteFili *)> &inspect);
+    // Runs the export from the grid's context menu, saving to `path`; returns the
+    // message boxes shown meanwhile.
+    QStringList ExportTo(const QString &path);
 
     std::unique_ptr<ScreenFixture> f;
 };
@@ -89,9 +101,10 @@ void TestErrorList::ShowErrorScreen(const std::function<void(TfrmErroForneAteFil
 {
     TfrmErroForneAteFili *shown = nullptr;
     f->answerer().SetDialogHandler([&](QWidget *dialog) {
+        if (!qobject_cast<TfrmErroForneAteFili *>(dialog))
+            return;
         shown = qobject_cast<TfrmErroForneAteFili *>(dialog);
-        if (shown)
-            inspect(shown);
+        inspect(shown);
         if (dialog->isVisible())
             dialog->close();
     });
@@ -233,6 +246,97 @@ void TestErrorList::helpOnF1()
     Quorvel::SetHelpHook(nullptr);
     QCOMPARE(g_helpFile, QStringLiteral("SUPHELP.HLP"));
     QCOMPARE(g_helpContext, 12801716);
+}
+
+void TestErrorList::copyPutsRowsOnTheClipboard_data()
+{
+    QTest::addColumn<int>("clickedRow");
+    QTest::addColumn<QString>("expected");
+    const QString titles = QStringLiteral("Fornecedor\tRegião\tFilial\n");
+    const QString first = QStringLiteral("12.345.678/0001-95 - Alfa\t002 - Sudeste\t0002 - Campinas\n");
+    const QString second = QStringLiteral("123.456.789-09 - Beta\t001 - Sul\t0001 - Porto Alegre\n");
+    QTest::newRow("nothing selected: every row") << -1 << titles + first + second;
+    QTest::newRow("one row picked") << 1 << titles + second;
+}
+
+// Ctrl+C in the grid: the rows as spreadsheets paste them, titles first, the supplier
+// as the screen shows it.
+void TestErrorList::copyPutsRowsOnTheClipboard()
+{
+    QFETCH(int, clickedRow);
+    QFETCH(QString, expected);
+    QApplication::clipboard()->clear();
+    ShowErrorScreen([&](TfrmErroForneAteFili *screen) {
+        TDBGrid *grid = screen->dbgPadrao;
+        grid->setFocus();
+        if (clickedRow >= 0) {
+            const int field = grid->horizontalHeader()->logicalIndex(1);
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              grid->visualRect(grid->model()->index(clickedRow, field)).center());
+        }
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    });
+    QCOMPARE(QApplication::clipboard()->text(), expected);
+}
+
+QStringList TestErrorList::ExportTo(const QString &path)
+{
+    QStringList titles;
+    f->answerer().Clear();
+    f->answerer().SetDialogHandler([&](QWidget *dialog) {
+        if (auto *save = qobject_cast<QFileDialog *>(dialog)) {
+            auto *name = save->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(path);
+            QTest::keyClick(name, Qt::Key_Return);
+            return;
+        }
+        auto *screen = qobject_cast<TfrmErroForneAteFili *>(dialog);
+        if (!screen)
+            return;
+        for (QAction *action : screen->dbgPadrao->actions())
+            titles << action->text();
+        screen->dbgPadrao->findChild<QAction *>(QStringLiteral("actExportarCsv"))->trigger();
+        screen->close();
+    });
+    CriaErroForneAteFili();
+    [&] {
+        QCOMPARE(titles, (QStringList{QStringLiteral("&Copiar"), QStringLiteral("&Exportar para CSV…")}));
+        QCOMPARE(frmErroForneAteFili->dbgPadrao->contextMenuPolicy(), Qt::ActionsContextMenu);
+    }();
+    return f->answerer().Messages();
+}
+
+// RFC 4180 in UTF-8 with a byte-order mark: CRLF line ends, fields with a comma, a
+// quote or a line break quoted and their quotes doubled; every row, whatever is picked.
+void TestErrorList::exportWritesCsvWithByteOrderMark()
+{
+    f->screen()->cdsVerReFoReg->SetData(FakeAppServer::BlockingRowsPacket(
+        {{QStringLiteral("0003 - São Paulo"), QStringLiteral("002 - Sudeste"), QStringLiteral("12345678000195"),
+          QStringLiteral("Alfa, \"Ltda\""), QStringLiteral("J")}}));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bloqueadas.csv"));
+    QCOMPARE(ExportTo(path), QStringList());
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(QString::fromUtf8(bytes.mid(3)),
+             QStringLiteral("Fornecedor,Região,Filial\r\n"
+                            "\"12.345.678/0001-95 - Alfa, \"\"Ltda\"\"\",002 - Sudeste,0003 - São Paulo\r\n"));
+}
+
+// A file that cannot be written: the user is told why, and nothing is left behind.
+void TestErrorList::exportFailureIsShownAndWritesNothing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("nao-existe/bloqueadas.csv"));
+    const QStringList messages = ExportTo(path);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.first().startsWith(QStringLiteral("Não foi possível criar o arquivo")), qPrintable(messages.first()));
+    QVERIFY(!QFileInfo::exists(path));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 QTEST_MAIN(TestErrorList)
