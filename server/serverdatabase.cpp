@@ -1,5 +1,7 @@
 #include "serverdatabase.h"
 
+#include <exception>
+
 #include "servererror.h"
 #include "sqlscript.h"
 #include "sqlsupport.h"
@@ -109,31 +111,28 @@ void execPragma(const QSqlDatabase &db, const QString &pragma)
                               .arg(pragma, query.lastError().text()));
 }
 
-QSqlDatabase openOrThrow(QSqlDatabase db, const QString &what)
-{
-    if (!db.open()) {
-        const QString detail = db.lastError().text();
-        const QString name = db.connectionName();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        throw ServerError(QStringLiteral("Não foi possível abrir o banco de dados %1: %2").arg(what, detail));
-    }
-    return db;
-}
-
+// Opens the connection added under `name` and runs `setup` on it. On any failure the
+// connection is closed and removed once no handle to it is left (a handle still alive
+// at removal would leave Qt warning that it is in use), and the error passes on.
 template <typename Setup>
-QSqlDatabase prepareOrClose(QSqlDatabase db, Setup setup)
+QSqlDatabase openPrepared(const QString &name, const QString &what, Setup setup)
 {
-    try {
-        setup(db);
-    } catch (...) {
-        const QString name = db.connectionName();
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        throw;
+    std::exception_ptr failure;
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        try {
+            if (!db.open())
+                throw ServerError(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
+                                      .arg(what, db.lastError().text()));
+            setup(db);
+            return db;
+        } catch (...) {
+            failure = std::current_exception();
+            db.close();
+        }
     }
-    return db;
+    QSqlDatabase::removeDatabase(name);
+    std::rethrow_exception(failure);
 }
 
 void requireDriver(const char *driver)
@@ -147,11 +146,12 @@ void requireDriver(const char *driver)
 QSqlDatabase ServerDatabase::openSqlite(const QString &path, const QString &connectionName)
 {
     requireDriver("QSQLITE");
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
-    db = openOrThrow(db, QStringLiteral("\"%1\"").arg(path));
-    return prepareOrClose(db, [](const QSqlDatabase &open) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    }
+    return openPrepared(connectionName, QStringLiteral("\"%1\"").arg(path), [](const QSqlDatabase &open) {
         execPragma(open, QStringLiteral("PRAGMA foreign_keys = ON"));
         execPragma(open, QStringLiteral("PRAGMA journal_mode = WAL"));
         execPragma(open, QStringLiteral("PRAGMA temp_store = MEMORY"));
@@ -165,14 +165,16 @@ QSqlDatabase ServerDatabase::openSqlite(const QString &path, const QString &conn
 QSqlDatabase ServerDatabase::openPostgres(const PostgresSettings &settings, const QString &connectionName)
 {
     requireDriver("QPSQL");
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
-    db.setHostName(settings.host);
-    db.setPort(settings.port);
-    db.setDatabaseName(settings.database);
-    db.setUserName(settings.user);
-    db.setPassword(settings.password);
-    db = openOrThrow(db, QStringLiteral("\"%1\" em %2").arg(settings.database, settings.host));
-    return prepareOrClose(db, [](const QSqlDatabase &open) { applySchema(open); });
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+        db.setHostName(settings.host);
+        db.setPort(settings.port);
+        db.setDatabaseName(settings.database);
+        db.setUserName(settings.user);
+        db.setPassword(settings.password);
+    }
+    return openPrepared(connectionName, QStringLiteral("\"%1\" em %2").arg(settings.database, settings.host),
+                        [](const QSqlDatabase &open) { applySchema(open); });
 }
 
 void ServerDatabase::close(const QString &connectionName)

@@ -93,11 +93,14 @@ Session openSession(const HostOptions &options)
     return session;
 }
 
-// Start-up errors go to the user and to stderr (nobody may be there to read a box).
+// Start-up errors go to stderr, and to a message box where someone can answer it (on
+// the offscreen platform nobody can: the program then ends at once).
 int startUpError(const QString &message)
 {
     std::fprintf(stderr, "pkg-host: %s\n", qPrintable(message));
-    QMessageBox::critical(nullptr, QStringLiteral("Sistema de Compras"), message);
+    std::fflush(stderr);
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        QMessageBox::critical(nullptr, QStringLiteral("Sistema de Compras"), message);
     return 1;
 }
 
