@@ -9,11 +9,28 @@ namespace appserver {
 
 namespace {
 
+// What a waiting or conflicting writer means to the user, by the engine's own code:
+// SQLite's busy and locked, PostgreSQL's lock and statement time-outs and its
+// serialization failures and deadlocks. Empty for every other error.
+QString contentionMessage(const QSqlError &error)
+{
+    const QString code = error.nativeErrorCode();
+    if (code == QLatin1String("5") || code == QLatin1String("6") || code == QLatin1String("55P03")
+        || code == QLatin1String("40001") || code == QLatin1String("40P01"))
+        return QStringLiteral("Outro cadastramento está em andamento no banco de dados; tente novamente em instantes.");
+    if (code == QLatin1String("57014"))
+        return QStringLiteral("A operação excedeu o tempo máximo permitido no banco de dados do servidor.");
+    return QString();
+}
+
 ServerError databaseError(const QSqlError &error)
 {
     QString detail = error.text().trimmed();
     if (detail.isEmpty())
         detail = QStringLiteral("erro desconhecido");
+    const QString contention = contentionMessage(error);
+    if (!contention.isEmpty())
+        return ServerError(QStringLiteral("%1 (detalhe: %2)").arg(contention, detail));
     return ServerError(QStringLiteral("Erro no banco de dados do servidor: %1").arg(detail));
 }
 

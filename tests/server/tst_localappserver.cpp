@@ -439,6 +439,29 @@ private slots:
         QCOMPARE(server.usuario(), QStringLiteral("operador"));
     }
 
+    // A registration that cannot get the write lock in time says so in Portuguese and
+    // writes nothing.
+    void registrationWaitingForTheLockSaysSo()
+    {
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("otherWriter"));
+            other.setDatabaseName(fx->path());
+            QVERIFY(other.open());
+            QSqlQuery lock(other);
+            QVERIFY(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+            fx->exec(QStringLiteral("PRAGMA busy_timeout = 50"));
+
+            const QVariantMap result = fx->invoke(QStringLiteral("CadAutoAtende"),
+                                                  registration(cleanScope(), QStringLiteral("07"), 1.0));
+            QCOMPARE(result.value(QStringLiteral("ok")), QVariant(false));
+            const QString message = result.value(QStringLiteral("message")).toString();
+            QVERIFY2(message.startsWith(QStringLiteral("Outro cadastramento está em andamento")), qPrintable(message));
+            QVERIFY(lock.exec(QStringLiteral("ROLLBACK")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("otherWriter"));
+        QCOMPARE(fx->rows(QStringLiteral("SELECT COUNT(*) FROM FORNATENDE")).value(0).value(0), QStringLiteral("4"));
+    }
+
     void hostReaderConnectionDoesNotBlockRegistration()
     {
         // The host reads through its own connection on the same file while the server writes.
