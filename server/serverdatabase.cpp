@@ -1,16 +1,17 @@
 #include "serverdatabase.h"
 
-#include <exception>
-
 #include "servererror.h"
 #include "sqlscript.h"
 #include "sqlsupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVector>
+
+#include <exception>
 
 static void initAppServerResources()
 {
@@ -141,17 +142,60 @@ void requireDriver(const char *driver)
         throw ServerError(QStringLiteral("Driver de banco de dados %1 não disponível.").arg(QString::fromLatin1(driver)));
 }
 
+// A file that is there must look like a whole SQLite database before SQLite is let
+// near it: its header names the format and its length is whole pages.
+void requireSqliteFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || (info.isFile() && info.size() == 0))
+        return;   // a new database
+    if (!info.isFile())
+        throw ServerError(QStringLiteral("\"%1\" não é um arquivo de banco de dados.").arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ServerError(QStringLiteral("Não foi possível ler o banco de dados \"%1\": %2").arg(path, file.errorString()));
+    const QByteArray header = file.read(100);
+    if (!header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        throw ServerError(QStringLiteral("O arquivo \"%1\" não é um banco de dados SQLite.").arg(path));
+    // Page size: two bytes big-endian at offset 16, where 1 stands for 65536.
+    const int stored = header.size() >= 18 ? (quint8(header[16]) << 8) | quint8(header[17]) : 0;
+    const qint64 pageSize = stored == 1 ? 65536 : stored;
+    if (header.size() < 100 || pageSize < 512 || (pageSize & (pageSize - 1)) != 0 || info.size() % pageSize != 0)
+        throw ServerError(QStringLiteral("O banco de dados \"%1\" está truncado ou corrompido.").arg(path));
+}
+
+// What SQLite says of an existing file, read before anything is written to it: it must
+// be readable, writable and this server's own (it has the version table, or no table).
+void requireOwnDatabase(const QSqlDatabase &db, const QString &path)
+{
+    QSqlQuery probe(db);
+    if (!probe.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")))
+        throw ServerError(QStringLiteral("O banco de dados \"%1\" está corrompido ou não pode ser lido (detalhe: %2)")
+                              .arg(path, probe.lastError().text()));
+    if (!hasVersionTable(db) && !db.tables(QSql::Tables).isEmpty())
+        throw ServerError(QStringLiteral("O banco de dados já contém tabelas, mas não tem o controle de "
+                                         "versão do servidor (SCHEMAVERSAO); ele não foi criado por este servidor."));
+    // Taking the write lock writes nothing, but fails on a file that cannot be written.
+    if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        throw ServerError(QStringLiteral("O banco de dados \"%1\" não pode ser alterado (somente leitura ou em uso; "
+                                         "detalhe: %2)").arg(path, probe.lastError().text()));
+    probe.exec(QStringLiteral("ROLLBACK"));
+}
+
 } // namespace
 
 QSqlDatabase ServerDatabase::openSqlite(const QString &path, const QString &connectionName)
 {
     requireDriver("QSQLITE");
+    requireSqliteFile(path);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     }
-    return openPrepared(connectionName, QStringLiteral("\"%1\"").arg(path), [](const QSqlDatabase &open) {
+    return openPrepared(connectionName, QStringLiteral("\"%1\"").arg(path), [&path](const QSqlDatabase &open) {
+        // Everything is checked before the first write (the journal mode is one).
+        requireOwnDatabase(open, path);
         execPragma(open, QStringLiteral("PRAGMA foreign_keys = ON"));
         execPragma(open, QStringLiteral("PRAGMA journal_mode = WAL"));
         execPragma(open, QStringLiteral("PRAGMA temp_store = MEMORY"));

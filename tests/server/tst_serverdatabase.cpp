@@ -9,7 +9,10 @@
 #include "serverdatabase.h"
 #include "sqlscript.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -222,6 +225,71 @@ private slots:
             QVERIFY(error.message().contains(QStringLiteral("SCHEMAVERSAO")));
         }
         QVERIFY(!QSqlDatabase::contains(kConnection));   // no connection left behind
+    }
+
+    // Files the server must not take: each is refused with a message naming the problem,
+    // before anything is written, so the file is byte for byte as it was.
+    void refusedFilesStayAsTheyWere_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("another program's database") << "foreign" << "não foi criado por este servidor";
+        QTest::newRow("a text file") << "text" << "não é um banco de dados SQLite";
+        QTest::newRow("a truncated database") << "truncated" << "truncado ou corrompido";
+        QTest::newRow("a corrupt database") << "corrupt" << "corrompido";
+        QTest::newRow("a folder") << "folder" << "não é um arquivo";
+    }
+    void refusedFilesStayAsTheyWere()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        cleanup();
+        // `path` holds this server's own database, written and closed.
+        QFile own(path);
+        QVERIFY(own.open(QIODevice::ReadOnly));
+        const QByteArray ownBytes = own.readAll();
+        own.close();
+        const QString target = dir.filePath(QStringLiteral("alvo-%1.db").arg(kind));
+        QFile file(target);
+        if (kind == QLatin1String("foreign")) {
+            {
+                QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+                raw.setDatabaseName(target);
+                QVERIFY(raw.open());
+                QVERIFY(runs(raw, QStringLiteral("CREATE TABLE QUALQUER (X INTEGER)")));
+                raw.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(target));
+        } else {
+            QByteArray bytes = ownBytes;
+            if (kind == QLatin1String("text"))
+                bytes = QByteArray("CDFILIAL;NMFILIAL\n0001;MATRIZ\n").repeated(200);
+            else if (kind == QLatin1String("truncated"))
+                bytes.truncate(1000);
+            else   // the first page's schema tree overwritten, the length still whole pages
+                bytes.replace(100, 3900, QByteArray(3900, '\xff'));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            file.close();
+        }
+        const auto fingerprint = [&] {
+            QFile read(target);
+            return read.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(read.readAll(), QCryptographicHash::Sha256)
+                                                  : QByteArray("folder");
+        };
+        const QByteArray before = fingerprint();
+
+        try {
+            ServerDatabase::openSqlite(target, kConnection);
+            QFAIL("the file was accepted");
+        } catch (const ServerError &error) {
+            QVERIFY2(error.message().contains(message), qPrintable(error.message()));
+        }
+        QCOMPARE(fingerprint(), before);
+        QVERIFY(!QFileInfo::exists(target + QStringLiteral("-wal")));
+        QVERIFY(!QSqlDatabase::contains(kConnection));
     }
 
     void unopenableFileIsAPortugueseError()
