@@ -27,6 +27,8 @@ int main(int argc, char *argv[])
     const QString connection = QStringLiteral("gendata");
     try {
         const QSqlDatabase db = appserver::ServerDatabase::openSqlite(args.at(1), connection);
+        // The generated branches lie in the sample data's regions and municipalities.
+        appserver::ServerDatabase::loadSampleData(db);
         appserver::DataGenerator::populate(db, branches, suppliers);
     } catch (const appserver::ServerError &error) {
         err << error.message() << '\n';

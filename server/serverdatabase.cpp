@@ -5,6 +5,7 @@
 #include "sqlsupport.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVector>
@@ -29,10 +30,12 @@ const QVector<SchemaFile> &schemaFiles()
 {
     static const QVector<SchemaFile> files = {
         {1, ":/appserver/sql/0001_esquema.sql"},
-        {2, ":/appserver/sql/0002_dados_exemplo.sql"},
+        {2, ":/appserver/sql/0002_sem_alteracao.sql"},
     };
     return files;
 }
+
+const char kSampleData[] = ":/appserver/sql/dados_exemplo.sql";
 
 const QString kVersionTable = QStringLiteral("SCHEMAVERSAO");
 
@@ -72,6 +75,30 @@ void applyFile(const QSqlDatabase &db, const SchemaFile &file)
                                " VALUES (?, ?, CURRENT_TIMESTAMP)"),
             {file.version, QString::fromLatin1(file.resource).section(QLatin1Char('/'), -1)});
     transaction.commit();
+}
+
+// The tables a script inserts into, in the order it first does.
+QStringList tablesFilledBy(const QStringList &statements)
+{
+    static const QRegularExpression insertInto(QStringLiteral("^INSERT\\s+INTO\\s+(\\w+)"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    QStringList tables;
+    for (const QString &statement : statements) {
+        const QRegularExpressionMatch match = insertInto.match(statement);
+        if (match.hasMatch() && !tables.contains(match.captured(1)))
+            tables.append(match.captured(1));
+    }
+    return tables;
+}
+
+bool anyHasRows(const QSqlDatabase &db, const QStringList &tables)
+{
+    for (const QString &table : tables) {
+        // The names come from the library's own script, never from a caller.
+        if (execSql(db, QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(table)).next())
+            return true;
+    }
+    return false;
 }
 
 void execPragma(const QSqlDatabase &db, const QString &pragma)
@@ -182,6 +209,20 @@ int ServerDatabase::schemaVersion(const QSqlDatabase &db)
 int ServerDatabase::latestSchemaVersion()
 {
     return schemaFiles().last().version;
+}
+
+bool ServerDatabase::loadSampleData(const QSqlDatabase &db)
+{
+    const QStringList statements = splitSqlScript(readResource(kSampleData));
+    Transaction transaction(db, Transaction::Kind::Write);
+    // Checked inside the write transaction: two hosts creating the same file at once
+    // load the sample data once.
+    if (anyHasRows(db, tablesFilledBy(statements)))
+        return false;
+    for (const QString &statement : statements)
+        execSql(db, statement);
+    transaction.commit();
+    return true;
 }
 
 } // namespace appserver

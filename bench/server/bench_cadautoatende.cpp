@@ -35,6 +35,7 @@ public:
     BenchDatabase(int branches, int suppliers)
     {
         db = appserver::ServerDatabase::openSqlite(dir.filePath(QStringLiteral("bench.db")), kConnection);
+        appserver::ServerDatabase::loadSampleData(db);
         appserver::DataGenerator::populate(db, branches, suppliers);
         exec(QString::fromLatin1(kBareTable));
         exec(QStringLiteral("CREATE INDEX IX_FORNATENDE_NU_FILIAL ON FORNATENDE_NU (CDFILIAL)"));

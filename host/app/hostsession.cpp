@@ -33,9 +33,15 @@ HostSession::HostSession(const QString &databasePath)
         throw EHostError(QStringLiteral("Não foi possível criar a pasta do banco de dados \"%1\".")
                              .arg(QFileInfo(m_path).absolutePath()));
     const QString serverConnection = QString::fromLatin1(appserver::LocalAppServer::DefaultConnectionName);
+    // A file made here (absent or empty until now) is the embedded demonstration
+    // database: it gets the sample data. An existing database never does.
+    const bool newFile = QFileInfo(m_path).size() == 0;
     try {
-        appserver::ServerDatabase::openSqlite(m_path, serverConnection);
+        const QSqlDatabase db = appserver::ServerDatabase::openSqlite(m_path, serverConnection);
+        if (newFile)
+            appserver::ServerDatabase::loadSampleData(db);
     } catch (const appserver::ServerError &e) {
+        appserver::ServerDatabase::close(serverConnection);
         throw EHostError(e.message());
     }
     openSharedConnection(m_path);

@@ -1,6 +1,7 @@
 #pragma once
 // The host's data session: one SQLite file opened twice, once by the in-process
-// application server (which creates it with the schema and sample data when new) and
+// application server (which creates it with the schema, and the sample data when the
+// file is new) and
 // once as the shared connection "adcGeral" from which screens read reference data.
 
 #include <QString>

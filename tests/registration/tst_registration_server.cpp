@@ -69,7 +69,8 @@ void TestRegistrationServer::init()
 {
     const QString path = m_dir.filePath(QStringLiteral("registro.db"));
     QFile::remove(path);
-    appserver::ServerDatabase::openSqlite(path, QLatin1String(appserver::LocalAppServer::DefaultConnectionName));
+    appserver::ServerDatabase::loadSampleData(
+        appserver::ServerDatabase::openSqlite(path, QLatin1String(appserver::LocalAppServer::DefaultConnectionName)));
     QSqlDatabase host = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("adcGeral"));
     host.setDatabaseName(path);
     QVERIFY(host.open());

@@ -23,6 +23,7 @@ public:
         QVERIFY2(m_dir.isValid(), "temporary directory");
         m_path = m_dir.filePath(QStringLiteral("servidor.db"));
         db = appserver::ServerDatabase::openSqlite(m_path, QString::fromLatin1(kConnection));
+        appserver::ServerDatabase::loadSampleData(db);
         server = std::make_unique<appserver::LocalAppServer>(QString::fromLatin1(kConnection), usuario);
     }
 

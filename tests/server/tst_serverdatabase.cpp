@@ -1,6 +1,7 @@
-// The server's database: schema versions applied to an empty file, keys enforced by the
-// database, the sample data's promises, the SQL script splitter, the registration-number
-// check digits and the large data generator.
+// The server's database: schema versions applied to an empty file and to older
+// databases, keys enforced by the database, the sample data loaded on request and its
+// promises, the SQL script splitter, the registration-number check digits and the large
+// data generator.
 
 #include "datagenerator.h"
 #include "inscricao.h"
@@ -37,6 +38,48 @@ bool runs(const QSqlDatabase &db, const QString &sql)
     return query.exec(sql);
 }
 
+void runScript(const QSqlDatabase &db, const QString &resource)
+{
+    QFile script(resource);
+    QVERIFY2(script.open(QIODevice::ReadOnly), qPrintable(resource));
+    for (const QString &statement : splitSqlScript(QString::fromUtf8(script.readAll())))
+        QVERIFY2(runs(db, statement), qPrintable(statement));
+}
+
+// A database as an earlier server left it: the schema file, then, when given, the
+// sample data recorded as schema version 2 under its old file name.
+void makeOlderDatabase(const QString &path, bool withSampleDataAsVersion2)
+{
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        raw.setDatabaseName(path);
+        QVERIFY(raw.open());
+        QVERIFY(runs(raw, QStringLiteral("CREATE TABLE SCHEMAVERSAO (NRVERSAO INTEGER NOT NULL PRIMARY KEY,"
+                                         " NMARQUIVO VARCHAR(100) NOT NULL, DTAPLICACAO TIMESTAMP NOT NULL)")));
+        runScript(raw, QStringLiteral(":/appserver/sql/0001_esquema.sql"));
+        QVERIFY(runs(raw, QStringLiteral("INSERT INTO SCHEMAVERSAO VALUES (1, '0001_esquema.sql', CURRENT_TIMESTAMP)")));
+        if (withSampleDataAsVersion2) {
+            runScript(raw, QStringLiteral(":/appserver/sql/dados_exemplo.sql"));
+            QVERIFY(runs(raw, QStringLiteral("INSERT INTO SCHEMAVERSAO VALUES (2, '0002_dados_exemplo.sql',"
+                                             " CURRENT_TIMESTAMP)")));
+        }
+        raw.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+}
+
+const QStringList kDataTables{"PAIS", "ESTADO", "MUNICIPIO", "REGIAO", "FILIAL", "FORNECEDOR", "FORNREGIAO",
+                              "PERIENTR", "FORNATENDE", "PARAMGERAL", "LOGCADAUTO"};
+
+// The row count of every data table, "TABLE=n", in kDataTables' order.
+QStringList rowCounts(const QSqlDatabase &db)
+{
+    QStringList counts;
+    for (const QString &table : kDataTables)
+        counts.append(table + QLatin1Char('=') + column(db, QStringLiteral("SELECT COUNT(*) FROM ") + table).value(0));
+    return counts;
+}
+
 } // namespace
 
 class TestServerDatabase : public QObject {
@@ -53,6 +96,7 @@ private slots:
         path = dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()));
         QFile::remove(path);
         db = ServerDatabase::openSqlite(path, kConnection);
+        QVERIFY(ServerDatabase::loadSampleData(db));
     }
 
     void cleanup()
@@ -65,10 +109,9 @@ private slots:
     {
         QCOMPARE(ServerDatabase::schemaVersion(db), ServerDatabase::latestSchemaVersion());
         QCOMPARE(column(db, QStringLiteral("SELECT NMARQUIVO FROM SCHEMAVERSAO ORDER BY NRVERSAO")),
-                 (QStringList{"0001_esquema.sql", "0002_dados_exemplo.sql"}));
-        for (const char *table : {"PAIS", "ESTADO", "MUNICIPIO", "REGIAO", "FILIAL", "FORNECEDOR", "FORNREGIAO",
-                                  "PERIENTR", "FORNATENDE", "PARAMGERAL", "LOGCADAUTO"})
-            QVERIFY2(db.tables().contains(QLatin1String(table)), table);
+                 (QStringList{"0001_esquema.sql", "0002_sem_alteracao.sql"}));
+        for (const QString &table : kDataTables)
+            QVERIFY2(db.tables().contains(table), qPrintable(table));
         QCOMPARE(column(db, QStringLiteral("PRAGMA journal_mode")), QStringList{"wal"});
         QCOMPARE(column(db, QStringLiteral("PRAGMA foreign_keys")), QStringList{"1"});
     }
@@ -83,29 +126,81 @@ private slots:
         QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"40"});
     }
 
+    void newDatabaseHasTheSchemaAndNoRows()
+    {
+        cleanup();
+        const QString fresh = dir.filePath(QStringLiteral("producao.db"));
+        db = ServerDatabase::openSqlite(fresh, kConnection);
+        QCOMPARE(ServerDatabase::schemaVersion(db), ServerDatabase::latestSchemaVersion());
+        QStringList empty;
+        for (const QString &table : kDataTables)
+            empty.append(table + QStringLiteral("=0"));
+        QCOMPARE(rowCounts(db), empty);
+    }
+
     void laterVersionsAreAppliedToAnOlderDatabase()
     {
         cleanup();
+        // A database made when only the schema file existed.
         const QString older = dir.filePath(QStringLiteral("versao1.db"));
-        {
-            // A database made when only the schema file existed.
-            QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
-            raw.setDatabaseName(older);
-            QVERIFY(raw.open());
-            QFile schema(QStringLiteral(":/appserver/sql/0001_esquema.sql"));
-            QVERIFY(schema.open(QIODevice::ReadOnly));
-            QVERIFY(runs(raw, QStringLiteral("CREATE TABLE SCHEMAVERSAO (NRVERSAO INTEGER NOT NULL PRIMARY KEY,"
-                                             " NMARQUIVO VARCHAR(100) NOT NULL, DTAPLICACAO TIMESTAMP NOT NULL)")));
-            for (const QString &statement : splitSqlScript(QString::fromUtf8(schema.readAll())))
-                QVERIFY2(runs(raw, statement), qPrintable(statement));
-            QVERIFY(runs(raw, QStringLiteral("INSERT INTO SCHEMAVERSAO VALUES (1, '0001_esquema.sql', CURRENT_TIMESTAMP)")));
-            raw.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+        makeOlderDatabase(older, false);
+        if (QTest::currentTestFailed())
+            return;
 
         db = ServerDatabase::openSqlite(older, kConnection);
         QCOMPARE(ServerDatabase::schemaVersion(db), 2);
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"0"});   // no demo rows
+        QVERIFY(ServerDatabase::loadSampleData(db));
         QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"40"});
+    }
+
+    void databaseWithSampleDataAsVersion2StillOpens()
+    {
+        cleanup();
+        const QString older = dir.filePath(QStringLiteral("versao2_exemplo.db"));
+        makeOlderDatabase(older, true);
+        if (QTest::currentTestFailed())
+            return;
+
+        db = ServerDatabase::openSqlite(older, kConnection);
+        QCOMPARE(ServerDatabase::schemaVersion(db), ServerDatabase::latestSchemaVersion());
+        QCOMPARE(column(db, QStringLiteral("SELECT NMARQUIVO FROM SCHEMAVERSAO ORDER BY NRVERSAO")),
+                 (QStringList{"0001_esquema.sql", "0002_dados_exemplo.sql"}));
+        const QStringList before = rowCounts(db);
+        QVERIFY(before.contains(QStringLiteral("FILIAL=40")));
+        QVERIFY(!ServerDatabase::loadSampleData(db));
+        QCOMPARE(rowCounts(db), before);
+    }
+
+    void sampleDataLoadsOnlyIntoAnEmptyDatabase_data()
+    {
+        QTest::addColumn<QString>("ownData");   // run on a new database before the load
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("empty database") << QString() << true;
+        QTest::newRow("sample data loaded before") << QString() << false;
+        QTest::newRow("a region of the user's own") << "INSERT INTO REGIAO VALUES ('X', 'Própria')" << false;
+        QTest::newRow("a general parameter of the user's own")
+            << "INSERT INTO PARAMGERAL (NRPARAMGERAL, VLPARAMGERAL, DSPARAMGERAL) VALUES (0, '1', 'x')" << false;
+    }
+
+    void sampleDataLoadsOnlyIntoAnEmptyDatabase()
+    {
+        QFETCH(QString, ownData);
+        QFETCH(bool, loads);
+        cleanup();
+        db = ServerDatabase::openSqlite(dir.filePath(QStringLiteral("carga_%1.db").arg(QTest::currentDataTag())),
+                                        kConnection);
+        if (!ownData.isEmpty())
+            QVERIFY(runs(db, ownData));
+        else if (!loads)
+            QVERIFY(ServerDatabase::loadSampleData(db));
+        const QStringList before = rowCounts(db);
+
+        QCOMPARE(ServerDatabase::loadSampleData(db), loads);
+        if (loads)
+            QVERIFY(rowCounts(db).contains(QStringLiteral("FILIAL=40")));
+        else
+            QCOMPARE(rowCounts(db), before);   // nothing added, nothing removed
     }
 
     void foreignDatabaseIsRefused()

@@ -1,0 +1,5 @@
+-- Version 2 changes no table. Databases created before the sample data became a load of
+-- its own (ServerDatabase::loadSampleData) recorded the sample data as this version
+-- ("0002_dados_exemplo.sql"); new databases record this empty file instead, so that
+-- every database at version 2 has the same schema and the next schema change, version
+-- 3, is applied to all of them alike.
