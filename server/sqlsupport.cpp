@@ -9,8 +9,18 @@ namespace appserver {
 
 namespace {
 
+// PostgreSQL's statement_timeout cancelled the statement; SQLite's busy timeout ran out
+// while another connection held the lock.
+const QString kPostgresQueryCanceled = QStringLiteral("57014");
+const QString kSqliteBusy = QStringLiteral("5");
+
 ServerError databaseError(const QSqlError &error)
 {
+    const QString code = error.nativeErrorCode();
+    if (code == kPostgresQueryCanceled || code == kSqliteBusy)
+        return ServerError(QStringLiteral("O banco de dados não concluiu a operação dentro do tempo limite da "
+                                          "requisição (outra operação pode estar em andamento); nada foi "
+                                          "alterado. Tente novamente."));
     QString detail = error.text().trimmed();
     if (detail.isEmpty())
         detail = QStringLiteral("erro desconhecido");
@@ -21,6 +31,20 @@ void bindAll(QSqlQuery &query, const QVariantList &values)
 {
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values.at(i));
+}
+
+// PostgreSQL: writers take one transaction-level advisory lock, the counterpart of
+// SQLite's BEGIN IMMEDIATE. Two registrations (from any app server on the database) run
+// one after the other, so the checks each makes still hold when it writes and the run
+// numbers (MAX + 1) never collide; readers are never blocked. Released at commit or
+// rollback.
+const qint64 kWriteLockKey = 4702001;
+
+void takeWriteLock(const QSqlDatabase &db)
+{
+    QSqlQuery lock(db);
+    if (!lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLockKey)))
+        throw databaseError(lock.lastError());
 }
 
 } // namespace
@@ -47,6 +71,15 @@ void execPrepared(QSqlQuery &query)
 
 QSqlQuery execSql(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
 {
+    if (values.isEmpty()) {
+        // Run as is: PostgreSQL cannot prepare DDL (CREATE TABLE ...), and a statement
+        // without parameters gains nothing from a prepared one.
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(sql))
+            throw databaseError(query.lastError());
+        return query;
+    }
     QSqlQuery query = prepareQuery(db, sql);
     bindAll(query, values);
     execPrepared(query);
@@ -81,6 +114,14 @@ Transaction::Transaction(const QSqlDatabase &db, Kind kind) : m_db(db)
         throw databaseError(m_db.lastError());
     }
     m_open = true;
+    if (kind == Kind::Write && !isSqlite(db)) {
+        try {
+            takeWriteLock(db);
+        } catch (...) {
+            rollback();
+            throw;
+        }
+    }
 }
 
 Transaction::~Transaction()
