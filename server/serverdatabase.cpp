@@ -31,6 +31,7 @@ const QVector<SchemaFile> &schemaFiles()
     static const QVector<SchemaFile> files = {
         {1, ":/appserver/sql/0001_esquema.sql"},
         {2, ":/appserver/sql/0002_sem_alteracao.sql"},
+        {3, ":/appserver/sql/0003_usuarios_sessoes.sql"},
     };
     return files;
 }
