@@ -1,0 +1,193 @@
+#include "httpfront.h"
+
+#include "apimessages.h"
+
+#include <QDateTime>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QTcpSocket>
+#include <QTimer>
+#include <cstdio>
+
+namespace appserver::http {
+
+namespace {
+
+const QString kApiPrefix = QStringLiteral("/api/v1/");
+const QString kCallPrefix = QStringLiteral("/api/v1/call/");
+
+QString verbName(QHttpServerRequest::Method method)
+{
+    switch (method) {
+    case QHttpServerRequest::Method::Get: return QStringLiteral("GET");
+    case QHttpServerRequest::Method::Post: return QStringLiteral("POST");
+    case QHttpServerRequest::Method::Put: return QStringLiteral("PUT");
+    case QHttpServerRequest::Method::Delete: return QStringLiteral("DELETE");
+    case QHttpServerRequest::Method::Head: return QStringLiteral("HEAD");
+    case QHttpServerRequest::Method::Options: return QStringLiteral("OPTIONS");
+    case QHttpServerRequest::Method::Patch: return QStringLiteral("PATCH");
+    default: return QStringLiteral("OUTRO");
+    }
+}
+
+// The token of an "Authorization: Bearer <token>" header; empty when there is none.
+QString bearerToken(const QHttpServerRequest &request)
+{
+    static const QByteArray scheme = QByteArrayLiteral("bearer ");
+    for (const auto &header : request.headers()) {
+        if (header.first.compare("authorization", Qt::CaseInsensitive) != 0)
+            continue;
+        const QByteArray value = header.second.trimmed();
+        if (value.size() > scheme.size() && value.left(scheme.size()).toLower() == scheme)
+            return QString::fromLatin1(value.mid(scheme.size()).trimmed());
+    }
+    return QString();
+}
+
+ApiAnswer notFound()
+{
+    return errorAnswer(404, QStringLiteral("Recurso não encontrado no servidor de aplicação."));
+}
+
+ApiAnswer wrongVerb(const QString &expected)
+{
+    return errorAnswer(405, QStringLiteral("Este recurso aceita somente %1.").arg(expected));
+}
+
+void writeLogLine(const QString &user, const QString &request, int status, qint64 milliseconds)
+{
+    const QString line = QStringLiteral("%1 %2 %3 %4 %5 ms\n")
+                             .arg(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs),
+                                  user.isEmpty() ? QStringLiteral("-") : user, request)
+                             .arg(status)
+                             .arg(milliseconds);
+    std::fputs(line.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+} // namespace
+
+// One request on its way: what the answer needs once the worker is done. The socket may
+// go away meanwhile (the client gave up); the request object lives as long as it.
+struct HttpFront::Exchange {
+    QPointer<QTcpSocket> socket;
+    const QHttpServerRequest *request = nullptr;
+    QString logLabel;   // verb and path, never the query or a header
+    QElapsedTimer timer;
+};
+
+HttpFront::HttpFront(const DatabaseConfig &database, const FrontSettings &settings, QObject *parent)
+    : QAbstractHttpServer(parent),
+      m_settings(settings),
+      m_connections(database),
+      m_service(m_connections, settings.sessionLifetimeSeconds)
+{
+    m_pool.setMaxThreadCount(qMax(1, settings.workers));
+    m_pool.setExpiryTimeout(-1);   // a worker keeps its thread, and so its connection
+}
+
+HttpFront::~HttpFront()
+{
+    m_pool.waitForDone();
+}
+
+bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    auto exchange = std::make_shared<Exchange>();
+    exchange->timer.start();
+    exchange->socket = socket;
+    exchange->request = &request;
+    exchange->logLabel = verbName(request.method()) + QLatin1Char(' ') + request.url().path();
+
+    ApiAnswer refusal;
+    if (request.body().size() > m_settings.maxBodyBytes) {
+        answer(exchange, errorAnswer(413, QStringLiteral("O corpo da requisição excede o limite de %1 bytes; "
+                                                         "nada foi alterado.").arg(m_settings.maxBodyBytes)));
+    } else if (std::optional<Work> work = route(request, refusal)) {
+        runOnWorker(exchange, std::move(*work));
+    } else {
+        answer(exchange, refusal);
+    }
+    return true;
+}
+
+void HttpFront::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    // handleRequest answers every request; kept for completeness.
+    auto exchange = std::make_shared<Exchange>();
+    exchange->timer.start();
+    exchange->socket = socket;
+    exchange->request = &request;
+    exchange->logLabel = verbName(request.method()) + QLatin1Char(' ') + request.url().path();
+    answer(exchange, notFound());
+}
+
+std::optional<HttpFront::Work> HttpFront::route(const QHttpServerRequest &request, ApiAnswer &refusal) const
+{
+    const QString path = request.url().path();
+    const bool post = request.method() == QHttpServerRequest::Method::Post;
+    if (path == kApiPrefix + QStringLiteral("health")) {
+        if (request.method() != QHttpServerRequest::Method::Get) {
+            refusal = wrongVerb(QStringLiteral("GET"));
+            return std::nullopt;
+        }
+        return Work([this] { return m_service.health(); });
+    }
+    if (path == kApiPrefix + QStringLiteral("login")) {
+        if (!post) {
+            refusal = wrongVerb(QStringLiteral("POST"));
+            return std::nullopt;
+        }
+        return Work([this, body = request.body()] { return m_service.login(body); });
+    }
+    if (path.startsWith(kCallPrefix) && path.size() > kCallPrefix.size()) {
+        if (!post) {
+            refusal = wrongVerb(QStringLiteral("POST"));
+            return std::nullopt;
+        }
+        return callRoute(request, path.mid(kCallPrefix.size()), refusal);
+    }
+    refusal = notFound();
+    return std::nullopt;
+}
+
+std::optional<HttpFront::Work> HttpFront::callRoute(const QHttpServerRequest &request, const QString &method,
+                                                    ApiAnswer &refusal) const
+{
+    const QString token = bearerToken(request);
+    if (token.isEmpty()) {
+        refusal = errorAnswer(401, QStringLiteral("Autenticação necessária: entre no servidor de aplicação "
+                                                  "e envie o token da sessão."));
+        return std::nullopt;
+    }
+    return Work([this, method, token, body = request.body()] { return m_service.call(method, token, body); });
+}
+
+void HttpFront::runOnWorker(const std::shared_ptr<Exchange> &exchange, Work work)
+{
+    m_pool.start([this, exchange, work = std::move(work)] {
+        const ApiAnswer result = work();
+        // Back to the accepting thread, which owns the socket.
+        QMetaObject::invokeMethod(this, [this, exchange, result] { answer(exchange, result); }, Qt::QueuedConnection);
+    });
+}
+
+void HttpFront::answer(const std::shared_ptr<Exchange> &exchange, const ApiAnswer &result)
+{
+    if (!result.failedLogin) {
+        send(*exchange, result);
+        return;
+    }
+    QTimer::singleShot(m_settings.failedLoginDelayMs, this, [this, exchange, result] { send(*exchange, result); });
+}
+
+void HttpFront::send(const Exchange &exchange, const ApiAnswer &result)
+{
+    writeLogLine(result.user, exchange.logLabel, result.status, exchange.timer.elapsed());
+    if (!exchange.socket)
+        return;   // the client went away; nothing to answer
+    QHttpServerResponder responder = makeResponder(*exchange.request, exchange.socket);
+    responder.write(result.body, kCborContentType, QHttpServerResponder::StatusCode(result.status));
+}
+
+} // namespace appserver::http
