@@ -1,0 +1,408 @@
+// pkg-appserver as a separate process over real sockets, on SQLite and on PostgreSQL:
+// every answer of the HTTP protocol, login, sessions, the author of a registration, the
+// database time limit, an unreachable database, and a request log free of secrets.
+
+#include "apiclient.h"
+#include "appserverprocess.h"
+#include "postgrescluster.h"
+#include "testdatabase.h"
+
+#include <QCborArray>
+#include <QCborMap>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <map>
+#include <memory>
+
+namespace {
+
+const QString kPasswordAna = QStringLiteral("senha-da-ana-7402");
+const QString kPasswordBia = QStringLiteral("senha-da-bia-7402");
+const QString kPasswordCris = QStringLiteral("senha-do-cris-7402");
+
+// A clean registration on the sample data: suppliers 1001 and 1002 at every branch of the
+// South, periodicity 07, lead time 5: 16 pairs.
+const QVariantList kRegistration{QStringLiteral("_1001_1002_"), QString(), QString(), QStringLiteral("T"),
+                                 QStringLiteral("07"), QStringLiteral("_S_"), 5.0};
+// Refused by a rule: supplier 1003 does not serve the North.
+const QVariantList kBlockedRegistration{QStringLiteral("_1003_"), QString(), QString(), QStringLiteral("T"),
+                                        QStringLiteral("07"), QStringLiteral("_N_"), 5.0};
+
+QByteArray cborMap(std::initializer_list<std::pair<QString, QCborValue>> entries)
+{
+    QCborMap map;
+    for (const auto &entry : entries)
+        map.insert(entry.first, entry.second);
+    return map.toCborValue().toCbor();
+}
+
+QByteArray loginBody(const QString &user, const QString &password)
+{
+    return cborMap({{QStringLiteral("user"), user}, {QStringLiteral("password"), password}});
+}
+
+} // namespace
+
+class TestAppServerHttp : public QObject {
+    Q_OBJECT
+
+    struct Engine {
+        std::unique_ptr<TestDatabase> db;
+        AppServerProcess server;
+        std::unique_ptr<ApiClient> client;
+    };
+
+    QTemporaryDir m_dir;
+    PostgresCluster m_cluster;
+    QString m_postgresMissing;
+    std::map<QString, std::unique_ptr<Engine>> m_engines;
+    QStringList m_tokensSeen;
+
+    void startEngine(std::unique_ptr<TestDatabase> db)
+    {
+        auto engine = std::make_unique<Engine>();
+        engine->db = std::move(db);
+        QString error;
+        for (const auto &[user, password] : {std::pair{QStringLiteral("ana"), kPasswordAna},
+                                             std::pair{QStringLiteral("bia"), kPasswordBia},
+                                             std::pair{QStringLiteral("cris"), kPasswordCris}})
+            QVERIFY2(engine->db->addUser(user, password, &error), qPrintable(error));
+        // A short database time limit and a 1 MiB body limit, so that both can be reached.
+        QVERIFY2(engine->server.start(engine->db->serverOptions() +
+                                          QStringList{QStringLiteral("--db-timeout"), QStringLiteral("2"),
+                                                      QStringLiteral("--max-body-mib"), QStringLiteral("1")},
+                                      &error),
+                 qPrintable(error));
+        engine->client = std::make_unique<ApiClient>(engine->server.baseUrl());
+        m_engines[engine->db->engine()] = std::move(engine);
+    }
+
+    Engine *engine(const QString &name)
+    {
+        if (name == QLatin1String("postgresql") && !m_postgresMissing.isEmpty())
+            return nullptr;
+        return m_engines.at(name).get();
+    }
+
+    QString tokenOf(Engine *engine, const QString &user, const QString &password)
+    {
+        const QString token = engine->client->token(user, password);
+        m_tokensSeen.append(token);
+        return token;
+    }
+
+    static void addEngineRows()
+    {
+        QTest::addColumn<QString>("engine");
+        QTest::newRow("sqlite") << "sqlite";
+        QTest::newRow("postgresql") << "postgresql";
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        startEngine(TestDatabase::sqlite(m_dir.path(), QStringLiteral("servidor")));
+        if (QTest::currentTestFailed())
+            return;
+        if (PostgresCluster::binDirectory().isEmpty()) {
+            m_postgresMissing = QStringLiteral("PostgreSQL não está instalado (scripts/install-deps.sh o instala)");
+            return;
+        }
+        QString error;
+        QVERIFY2(m_cluster.start(&error), qPrintable(error));
+        std::unique_ptr<TestDatabase> postgres = TestDatabase::postgres(m_cluster, QStringLiteral("appserver"), &error);
+        QVERIFY2(postgres, qPrintable(error));
+        startEngine(std::move(postgres));
+    }
+
+    void addUserStoresOnlyAnArgon2Hash_data() { addEngineRows(); }
+    void addUserStoresOnlyAnArgon2Hash()
+    {
+        QFETCH(QString, engine);
+        Engine *e = this->engine(engine);
+        if (!e)
+            QSKIP(qPrintable(m_postgresMissing));
+        const QStringList hashes = e->db->column(QStringLiteral("SELECT DSHASHSENHA FROM USUARIO ORDER BY NMUSUARIO"));
+        QCOMPARE(hashes.size(), 3);
+        for (const QString &hash : hashes) {
+            QVERIFY2(hash.startsWith(QLatin1String("$argon2id$")), qPrintable(hash));
+            QVERIFY(!hash.contains(QLatin1String("senha")));
+        }
+        QVERIFY(hashes.at(0) != hashes.at(1));   // a salt of its own for each password
+        QCOMPARE(e->db->count(QStringLiteral("SELECT COUNT(*) FROM FILIAL")), 40);   // --sample-data
+    }
+
+    void answers_data()
+    {
+        QTest::addColumn<QString>("engine");
+        QTest::addColumn<QString>("verb");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("session");   // "none", "valid", "unknown", "expired"
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("text");      // in the message, or in the result's message
+        QTest::addColumn<bool>("writes");       // a registration run is recorded
+
+        const QByteArray registration = ApiClient::callBody(kRegistration);
+        QCborMap oversized = QCborValue::fromCbor(registration).toMap();
+        oversized.insert(QStringLiteral("enchimento"), QString(1024 * 1024, QLatin1Char('x')));
+        const QString call = QStringLiteral("/api/v1/call/");
+        const QString wrongLogin = QStringLiteral("Usuário ou senha inválidos.");
+        for (const QString &engine : {QStringLiteral("sqlite"), QStringLiteral("postgresql")}) {
+            auto row = [&](const char *name) { return &QTest::addRow("%s: %s", qPrintable(engine), name); };
+            *row("health") << engine << "GET" << "/api/v1/health" << "none" << QByteArray() << 200 << "" << false;
+            *row("login") << engine << "POST" << "/api/v1/login" << "none" << loginBody("ana", kPasswordAna) << 200
+                          << "" << false;
+            *row("login, wrong password") << engine << "POST" << "/api/v1/login" << "none"
+                                          << loginBody("ana", kPasswordBia) << 401 << wrongLogin << false;
+            *row("login, unknown user") << engine << "POST" << "/api/v1/login" << "none"
+                                        << loginBody("zeca", kPasswordAna) << 401 << wrongLogin << false;
+            *row("login, body without password") << engine << "POST" << "/api/v1/login" << "none"
+                                                 << cborMap({{QStringLiteral("user"), QStringLiteral("ana")}}) << 400 << "password" << false;
+            *row("call") << engine << "POST" << call + "getParamGeral" << "valid" << ApiClient::callBody({}) << 200
+                         << "" << false;
+            *row("registration") << engine << "POST" << call + "CadAutoAtende" << "valid" << registration << 200
+                                 << "" << true;
+            *row("registration refused by a rule")
+                << engine << "POST" << call + "CadAutoAtende" << "valid" << ApiClient::callBody(kBlockedRegistration)
+                << 200 << "Operação bloqueada" << false;
+            *row("bad argument") << engine << "POST" << call + "getFilial" << "valid"
+                                 << ApiClient::callBody({QStringLiteral("_ZZ_")}) << 200
+                                 << "Região não cadastrada: \"ZZ\"." << false;
+            *row("no token") << engine << "POST" << call + "CadAutoAtende" << "none" << registration << 401
+                             << "Autenticação necessária" << false;
+            *row("unknown token") << engine << "POST" << call + "CadAutoAtende" << "unknown" << registration << 401
+                                  << "Sessão inválida ou expirada" << false;
+            *row("expired token") << engine << "POST" << call + "CadAutoAtende" << "expired" << registration << 401
+                                  << "Sessão inválida ou expirada" << false;
+            *row("unknown method") << engine << "POST" << call + "CadAutoAtendeTudo" << "valid" << registration
+                                   << 404 << "Método desconhecido" << false;
+            *row("body is an array") << engine << "POST" << call + "CadAutoAtende" << "valid"
+                                     << QCborValue(QCborArray{1, 2}).toCbor() << 400 << "args" << false;
+            *row("args is not an array") << engine << "POST" << call + "CadAutoAtende" << "valid"
+                                         << cborMap({{QStringLiteral("args"), QStringLiteral("_1001_")}}) << 400 << "args" << false;
+            *row("body is not CBOR") << engine << "POST" << call + "CadAutoAtende" << "valid"
+                                     << QByteArray("\xff\x00{args}", 8) << 400 << "args" << false;
+            *row("map with bytes after it") << engine << "POST" << call + "CadAutoAtende" << "valid"
+                                            << registration + QByteArray("\x01", 1) << 400 << "args" << false;
+            *row("body over the limit") << engine << "POST" << call + "CadAutoAtende" << "valid"
+                                        << oversized.toCborValue().toCbor() << 413 << "limite" << false;
+            *row("unknown resource") << engine << "GET" << "/api/v1/tabelas" << "valid" << QByteArray() << 404
+                                     << "não encontrado" << false;
+        }
+    }
+
+    void answers()
+    {
+        QFETCH(QString, engine);
+        QFETCH(QString, verb);
+        QFETCH(QString, path);
+        QFETCH(QString, session);
+        QFETCH(QByteArray, body);
+        QFETCH(int, status);
+        QFETCH(QString, text);
+        QFETCH(bool, writes);
+        Engine *e = this->engine(engine);
+        if (!e)
+            QSKIP(qPrintable(m_postgresMissing));
+
+        QString token;
+        if (session == QLatin1String("valid")) {
+            token = tokenOf(e, QStringLiteral("ana"), kPasswordAna);
+        } else if (session == QLatin1String("unknown")) {
+            token = QStringLiteral("AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA");
+        } else if (session == QLatin1String("expired")) {
+            token = tokenOf(e, QStringLiteral("cris"), kPasswordCris);
+            QVERIFY(e->db->exec(QStringLiteral("UPDATE SESSAO SET NREXPIRACAO = 0 WHERE NMUSUARIO = 'cris'")));
+        }
+        const QString runs = QStringLiteral("SELECT COUNT(*) FROM LOGCADAUTO");
+        const QString pairs = QStringLiteral("SELECT COUNT(*) FROM FORNATENDE");
+        const qint64 runsBefore = e->db->count(runs);
+        const qint64 pairsBefore = e->db->count(pairs);
+
+        const ApiReply reply = verb == QLatin1String("GET") ? e->client->get(path) : e->client->post(path, body, token);
+
+        QVERIFY2(reply.networkError.isEmpty() || reply.status != 0, qPrintable(reply.networkError));
+        QCOMPARE(reply.status, status);
+        QCOMPARE(reply.contentType, QByteArray("application/cbor"));
+        if (status != 200) {
+            QCOMPARE(reply.body.keys(), (QList<QCborValue>{QStringLiteral("message")}));
+            QVERIFY2(reply.message().contains(text), qPrintable(reply.message()));
+        } else if (path.contains(QLatin1String("/call/"))) {
+            QCOMPARE(reply.result().value(QStringLiteral("ok")).toBool(), text.isEmpty());
+            QVERIFY2(reply.result().value(QStringLiteral("message")).toString().contains(text),
+                     qPrintable(reply.result().value(QStringLiteral("message")).toString()));
+            QCOMPARE(reply.body.value(QStringLiteral("args")).toArray(), QCborValue::fromCbor(body).toMap()
+                                                                             .value(QStringLiteral("args")).toArray());
+        }
+        if (path.endsWith(QLatin1String("/login")) && status == 200) {
+            m_tokensSeen.append(reply.body.value(QStringLiteral("token")).toString());
+            QCOMPARE(m_tokensSeen.last().size(), 43);   // 256 bits in base64url
+            QCOMPARE(reply.body.value(QStringLiteral("expires")).toInteger(), 8 * 3600);
+        }
+        QCOMPARE(e->db->count(runs), runsBefore + (writes ? 1 : 0));
+        if (!writes)
+            QCOMPARE(e->db->count(pairs), pairsBefore);
+    }
+
+    void loginRefusalIsTheSameForUserAndPassword_data() { addEngineRows(); }
+    void loginRefusalIsTheSameForUserAndPassword()
+    {
+        QFETCH(QString, engine);
+        Engine *e = this->engine(engine);
+        if (!e)
+            QSKIP(qPrintable(m_postgresMissing));
+        const ApiReply wrongPassword = e->client->login(QStringLiteral("bia"), kPasswordAna);
+        const ApiReply unknownUser = e->client->login(QStringLiteral("bianca"), kPasswordBia);
+        QCOMPARE(wrongPassword.status, 401);
+        QCOMPARE(unknownUser.status, wrongPassword.status);
+        QCOMPARE(unknownUser.body, wrongPassword.body);
+    }
+
+    void healthNamesTheDatabaseAndSchema_data() { addEngineRows(); }
+    void healthNamesTheDatabaseAndSchema()
+    {
+        QFETCH(QString, engine);
+        Engine *e = this->engine(engine);
+        if (!e)
+            QSKIP(qPrintable(m_postgresMissing));
+        const ApiReply reply = e->client->get(QStringLiteral("/api/v1/health"));
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.body.value(QStringLiteral("status")).toString(), QStringLiteral("ok"));
+        QCOMPARE(reply.body.value(QStringLiteral("database")).toString(), engine);
+        QCOMPARE(reply.body.value(QStringLiteral("schema")).toInteger(),
+                 e->db->count(QStringLiteral("SELECT MAX(NRVERSAO) FROM SCHEMAVERSAO")));
+    }
+
+    void authorIsTheLoggedInUser_data() { addEngineRows(); }
+    void authorIsTheLoggedInUser()
+    {
+        QFETCH(QString, engine);
+        Engine *e = this->engine(engine);
+        if (!e)
+            QSKIP(qPrintable(m_postgresMissing));
+        const QString token = tokenOf(e, QStringLiteral("bia"), kPasswordBia);
+        // Supplier 1001 at every branch of the North-East: 8 pairs no other test writes.
+        const QVariantList northEast{QStringLiteral("_1001_"), QString(), QString(), QStringLiteral("T"),
+                                     QStringLiteral("30"), QStringLiteral("_NE_"), 12.0};
+        const ApiReply reply = e->client->call(QStringLiteral("CadAutoAtende"), northEast, token);
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.result().value(QStringLiteral("value")).toInteger(), 8);
+        QCOMPARE(e->db->column(QStringLiteral("SELECT DISTINCT a.NMUSUULTALTER FROM FORNATENDE a"
+                                              " JOIN FILIAL f ON f.CDFILIAL = a.CDFILIAL"
+                                              " WHERE a.CDFORNECED = '1001' AND f.CDREGIAO = 'NE'")),
+                 QStringList{"bia"});
+        QCOMPARE(e->db->column(QStringLiteral("SELECT NMUSUARIO FROM LOGCADAUTO WHERE NRLOGCADAUTO ="
+                                              " (SELECT MAX(NRLOGCADAUTO) FROM LOGCADAUTO)")),
+                 QStringList{"bia"});
+        QVERIFY2(e->server.log().contains(QLatin1String(" bia POST /api/v1/call/CadAutoAtende 200 ")),
+                 qPrintable(e->server.log()));
+    }
+
+    void nullAndUnassignedArgumentsTravel_data() { addEngineRows(); }
+    void nullAndUnassignedArgumentsTravel()
+    {
+        QFETCH(QString, engine);
+        Engine *e = this->engine(engine);
+        if (!e)
+            QSKIP(qPrintable(m_postgresMissing));
+        const QVariantList args{QVariant::fromValue(nullptr), QVariant(), QString(), QStringLiteral("T"),
+                                QStringLiteral("_S_")};
+        const ApiReply reply = e->client->call(QStringLiteral("GetValidReForFil"), args,
+                                               tokenOf(e, QStringLiteral("ana"), kPasswordAna));
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.result().value(QStringLiteral("ok")).toBool(), false);   // a null is no text
+        const QCborArray back = reply.body.value(QStringLiteral("args")).toArray();
+        QCOMPARE(back.size(), 5);
+        QVERIFY(back.at(0).isNull());
+        QVERIFY(back.at(1).isUndefined());
+        QCOMPARE(back.at(4).toString(), QStringLiteral("_S_"));
+    }
+
+    void databaseTimeLimitGivesAClearMessage_data() { addEngineRows(); }
+    void databaseTimeLimitGivesAClearMessage()
+    {
+        QFETCH(QString, engine);
+        Engine *e = this->engine(engine);
+        if (!e)
+            QSKIP(qPrintable(m_postgresMissing));
+        const QString token = tokenOf(e, QStringLiteral("ana"), kPasswordAna);
+        const qint64 runsBefore = e->db->count(QStringLiteral("SELECT COUNT(*) FROM LOGCADAUTO"));
+        // Another writer holds the table for longer than the server's time limit (2 s).
+        if (engine == QLatin1String("sqlite")) {
+            QVERIFY(e->db->exec(QStringLiteral("BEGIN IMMEDIATE")));
+        } else {
+            QVERIFY(e->db->connection().transaction());
+            QVERIFY(e->db->exec(QStringLiteral("LOCK TABLE FORNATENDE IN EXCLUSIVE MODE")));
+        }
+        const ApiReply reply = e->client->call(QStringLiteral("CadAutoAtende"), kRegistration, token);
+        if (engine == QLatin1String("sqlite"))
+            QVERIFY(e->db->exec(QStringLiteral("ROLLBACK")));
+        else
+            QVERIFY(e->db->connection().rollback());
+
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.result().value(QStringLiteral("ok")).toBool(), false);
+        QVERIFY2(reply.result().value(QStringLiteral("message")).toString().contains(QLatin1String("tempo limite")),
+                 qPrintable(reply.result().value(QStringLiteral("message")).toString()));
+        QCOMPARE(e->db->count(QStringLiteral("SELECT COUNT(*) FROM LOGCADAUTO")), runsBefore);
+        // The same worker connection serves the next call.
+        QCOMPARE(e->client->call(QStringLiteral("CadAutoAtende"), kRegistration, token)
+                     .result().value(QStringLiteral("ok")).toBool(), true);
+    }
+
+    void unreachableDatabaseGives503AndTheServerReconnects()
+    {
+        Engine *e = engine(QStringLiteral("postgresql"));
+        if (!e)
+            QSKIP(qPrintable(m_postgresMissing));
+        const QString token = tokenOf(e, QStringLiteral("ana"), kPasswordAna);
+        const qint64 runsBefore = e->db->count(QStringLiteral("SELECT COUNT(*) FROM LOGCADAUTO"));
+        e->db.reset();   // the test's own connection goes with the server
+        QString error;
+        QVERIFY2(m_cluster.stop(&error), qPrintable(error));
+
+        const ApiReply health = e->client->get(QStringLiteral("/api/v1/health"));
+        const ApiReply call = e->client->call(QStringLiteral("CadAutoAtende"), kRegistration, token);
+        QVERIFY2(m_cluster.start(&error), qPrintable(error));
+
+        QCOMPARE(health.status, 503);
+        QVERIFY2(health.message().contains(QStringLiteral("não está acessível")), qPrintable(health.message()));
+        QCOMPARE(call.status, 503);
+        QCOMPARE(e->client->get(QStringLiteral("/api/v1/health")).status, 200);
+        e->db = TestDatabase::postgresExisting(m_cluster, QStringLiteral("appserver"));
+        QCOMPARE(e->db->count(QStringLiteral("SELECT COUNT(*) FROM LOGCADAUTO")), runsBefore);
+        QCOMPARE(e->client->call(QStringLiteral("getParamGeral"), {}, token).result()
+                     .value(QStringLiteral("ok")).toBool(), true);
+    }
+
+    void logHasOneLinePerRequestAndNoSecrets_data() { addEngineRows(); }
+    void logHasOneLinePerRequestAndNoSecrets()
+    {
+        QFETCH(QString, engine);
+        Engine *e = this->engine(engine);
+        if (!e)
+            QSKIP(qPrintable(m_postgresMissing));
+        const QString log = e->server.log();
+        QVERIFY(log.contains(QRegularExpression(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT[0-9:.]+Z ana POST /api/v1/call/getParamGeral 200 \\d+ ms$"),
+            QRegularExpression::MultilineOption)));
+        QVERIFY(log.contains(QRegularExpression(QStringLiteral(" - POST /api/v1/login 401 \\d+ ms$"),
+                                                QRegularExpression::MultilineOption)));
+        for (const QString &secret : {kPasswordAna, kPasswordBia, kPasswordCris})
+            QVERIFY2(!log.contains(secret), qPrintable(secret));
+        QVERIFY(!m_tokensSeen.isEmpty());
+        for (const QString &token : std::as_const(m_tokensSeen))
+            QVERIFY2(token.isEmpty() || !log.contains(token), "um token apareceu no log");
+    }
+
+    void cleanupTestCase()
+    {
+        m_engines.clear();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAppServerHttp)
+#include "tst_appserver_http.moc"
