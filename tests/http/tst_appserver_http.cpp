@@ -9,6 +9,8 @@
 
 #include <QCborArray>
 #include <QCborMap>
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -376,6 +378,30 @@ private slots:
         QCOMPARE(e->db->count(QStringLiteral("SELECT COUNT(*) FROM LOGCADAUTO")), runsBefore);
         QCOMPARE(e->client->call(QStringLiteral("getParamGeral"), {}, token).result()
                      .value(QStringLiteral("ok")).toBool(), true);
+    }
+
+    void missingSqliteFileGives503()
+    {
+        // A server of its own whose file disappears (a folder stands in its place) before
+        // any worker opened it.
+        std::unique_ptr<TestDatabase> db = TestDatabase::sqlite(m_dir.path(), QStringLiteral("sumido"));
+        QString error;
+        QVERIFY2(db->addUser(QStringLiteral("ana"), kPasswordAna, &error), qPrintable(error));
+        AppServerProcess server;
+        QVERIFY2(server.start(db->serverOptions(), &error), qPrintable(error));
+        const QString file = db->serverOptions().at(1);
+        db.reset();
+        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            QFile::remove(file + suffix);
+        QVERIFY(QDir().mkdir(file));
+
+        ApiClient client(server.baseUrl());
+        const ApiReply health = client.get(QStringLiteral("/api/v1/health"));
+        const ApiReply login = client.login(QStringLiteral("ana"), kPasswordAna);
+        QCOMPARE(health.status, 503);
+        QVERIFY2(health.message().contains(QStringLiteral("não está acessível")), qPrintable(health.message()));
+        QCOMPARE(login.status, 503);
+        QVERIFY(QDir(file).exists());   // nothing was created in its place
     }
 
     void logHasOneLinePerRequestAndNoSecrets_data() { addEngineRows(); }
