@@ -1,6 +1,7 @@
 #include "httpfront.h"
 
 #include "apimessages.h"
+#include "guardedserver.h"
 
 #include <QDateTime>
 #include <QHttpServerRequest>
@@ -89,6 +90,31 @@ HttpFront::HttpFront(const DatabaseConfig &database, const FrontSettings &settin
 HttpFront::~HttpFront()
 {
     m_pool.waitForDone();
+}
+
+quint16 HttpFront::listenOn(const QHostAddress &address, quint16 port, const std::optional<QSslConfiguration> &tls)
+{
+    // Twice the limit and a mebibyte for the headers: past that no request can be one the
+    // front would accept, so it is cut off before it fills the memory.
+    const qint64 cutOff = 2 * m_settings.maxBodyBytes + 1024 * 1024;
+    const CutOffReport report = [](qint64 received) {
+        writeLogLine(QString(), QStringLiteral("? (corpo acima do limite, %1 bytes; conexão encerrada)").arg(received),
+                     413, 0);
+    };
+    QTcpServer *server = nullptr;
+    if (tls) {
+        auto *sslServer = new GuardedServer<QSslServer>(cutOff, report, this);
+        sslServer->setSslConfiguration(*tls);
+        server = sslServer;
+    } else {
+        server = new GuardedServer<QTcpServer>(cutOff, report, this);
+    }
+    if (!server->listen(address, port)) {
+        delete server;
+        return 0;
+    }
+    bind(server);
+    return server->serverPort();
 }
 
 bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
@@ -186,6 +212,7 @@ void HttpFront::send(const Exchange &exchange, const ApiAnswer &result)
     writeLogLine(result.user, exchange.logLabel, result.status, exchange.timer.elapsed());
     if (!exchange.socket)
         return;   // the client went away; nothing to answer
+    resetIncoming(exchange.socket);
     QHttpServerResponder responder = makeResponder(*exchange.request, exchange.socket);
     responder.write(result.body, kCborContentType, QHttpServerResponder::StatusCode(result.status));
 }

@@ -16,6 +16,7 @@
 #include <QAbstractHttpServer>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QSslConfiguration>
 #include <QThreadPool>
 #include <functional>
 #include <memory>
@@ -36,6 +37,10 @@ class HttpFront : public QAbstractHttpServer {
 public:
     HttpFront(const DatabaseConfig &database, const FrontSettings &settings, QObject *parent = nullptr);
     ~HttpFront() override;
+
+    // Listens on the address (over TLS when given a configuration), with a cut-off for
+    // bodies far over the limit (see guardedserver.h). The port listened on; 0 on failure.
+    quint16 listenOn(const QHostAddress &address, quint16 port, const std::optional<QSslConfiguration> &tls);
 
 protected:
     bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;

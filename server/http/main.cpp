@@ -81,9 +81,10 @@ void warnPlainHttp(const ServerOptions &options)
 int serve(const ServerOptions &options)
 {
     HttpFront front(options.database, options.front);
+    std::optional<QSslConfiguration> tls;
     if (options.usesTls())
-        front.sslSetup(tlsConfiguration(options));
-    const quint16 port = front.listen(options.address, options.port);
+        tls = tlsConfiguration(options);
+    const quint16 port = front.listenOn(options.address, options.port, tls);
     if (port == 0)
         throw ServerError(QStringLiteral("Não foi possível escutar em %1.").arg(options.url(options.port)));
     warnPlainHttp(options);

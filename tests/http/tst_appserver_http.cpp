@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
@@ -247,6 +248,25 @@ private slots:
         QCOMPARE(e->db->count(runs), runsBefore + (writes ? 1 : 0));
         if (!writes)
             QCOMPARE(e->db->count(pairs), pairsBefore);
+    }
+
+    void bodyFarOverTheLimitIsCutOffWhileItArrives()
+    {
+        // Announces 100 MiB against a 1 MiB limit and sends 4 MiB of it: the server closes
+        // the connection with a 413 instead of waiting to hold the whole body in memory.
+        Engine *e = engine(QStringLiteral("sqlite"));
+        QTcpSocket socket;
+        socket.connectToHost(e->server.baseUrl().host(), quint16(e->server.baseUrl().port()));
+        QVERIFY(socket.waitForConnected(60000));
+        socket.write("POST /api/v1/call/CadAutoAtende HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                     "Content-Type: application/cbor\r\nContent-Length: 104857600\r\n\r\n");
+        socket.write(QByteArray(4 * 1024 * 1024, '\0'));
+        QVERIFY(socket.state() == QAbstractSocket::UnconnectedState || socket.waitForDisconnected(60000));
+        const QByteArray answer = socket.readAll();
+        QVERIFY2(answer.startsWith("HTTP/1.1 413"), answer.left(200).constData());
+        QCOMPARE(QCborValue::fromCbor(answer.mid(answer.indexOf("\r\n\r\n") + 4)).toMap()
+                     .value(QStringLiteral("message")).toString().contains(QStringLiteral("limite")), true);
+        QCOMPARE(e->client->get(QStringLiteral("/api/v1/health")).status, 200);   // and it still serves
     }
 
     void loginRefusalIsTheSameForUserAndPassword_data() { addEngineRows(); }
