@@ -3,6 +3,8 @@
 // database time limit, an unreachable database, and a request log free of secrets.
 
 #include "apiclient.h"
+#include "localappserver.h"
+#include "serverdatabase.h"
 #include "appserverprocess.h"
 #include "postgrescluster.h"
 #include "testdatabase.h"
@@ -321,6 +323,68 @@ private slots:
                  QStringList{"bia"});
         QVERIFY2(e->server.log().contains(QLatin1String(" bia POST /api/v1/call/CadAutoAtende 200 ")),
                  qPrintable(e->server.log()));
+    }
+
+    void sameAnswersAsInProcess_data()
+    {
+        QTest::addColumn<QString>("engine");
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QVariantList>("args");
+        QTest::addColumn<bool>("ok");
+        const QString all = QStringLiteral("T");
+        for (const QString &engine : {QStringLiteral("sqlite"), QStringLiteral("postgresql")}) {
+            auto row = [&](const char *name) { return &QTest::addRow("%s: %s", qPrintable(engine), name); };
+            *row("parameters") << engine << "getParamGeral" << QVariantList() << true;
+            *row("branches of every region") << engine << "getFilial" << QVariantList{all} << true;
+            *row("branches of the South") << engine << "getFilial" << QVariantList{QStringLiteral("_S_")} << true;
+            *row("blocked, mixed") << engine << "GetValidReForFil"
+                                   << QVariantList{QStringLiteral("_1002_1004_1030_"), QString(), QString(), all,
+                                                   QStringLiteral("_S_")} << true;
+            *row("pairs already registered") << engine << "GetValidReForFil"
+                                             << QVariantList{QStringLiteral("_1002_"), QString(),
+                                                             QStringLiteral("_0001_0002_"), QString(),
+                                                             QStringLiteral("_SE_")} << true;
+            *row("unknown region") << engine << "getFilial" << QVariantList{QStringLiteral("_ZZ_")} << false;
+            *row("wrong argument count") << engine << "GetValidReForFil" << QVariantList{all, all} << false;
+            *row("lead time out of range") << engine << "CadAutoAtende"
+                                           << QVariantList{QStringLiteral("_1001_"), QString(), QString(), all,
+                                                           QString(), QStringLiteral("_S_"), 1000.0} << false;
+        }
+    }
+
+    void sameAnswersAsInProcess()
+    {
+        QFETCH(QString, engine);
+        QFETCH(QString, method);
+        QFETCH(QVariantList, args);
+        QFETCH(bool, ok);
+        Engine *e = this->engine(engine);
+        if (!e)
+            QSKIP(qPrintable(m_postgresMissing));
+        const ApiReply reply = e->client->call(method, args, tokenOf(e, QStringLiteral("ana"), kPasswordAna));
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.result().value(QStringLiteral("ok")).toBool(), ok);
+
+        // The automation object a host uses in-process, on the same database.
+        const QString connection = QStringLiteral("em-processo");
+        QVariant local;
+        {
+            if (engine == QLatin1String("sqlite")) {
+                appserver::ServerDatabase::openSqlite(e->db->serverOptions().at(1), connection);
+            } else {
+                appserver::PostgresSettings settings;
+                settings.host = m_cluster.socketDirectory();
+                settings.port = m_cluster.port();
+                settings.database = QStringLiteral("appserver");
+                settings.user = m_cluster.superuser();
+                appserver::ServerDatabase::openPostgres(settings, connection);
+            }
+            appserver::LocalAppServer server(connection, QStringLiteral("ana"));
+            QVariantList localArgs = args;
+            local = server.Invoke(method, localArgs);
+        }
+        appserver::ServerDatabase::close(connection);
+        QCOMPARE(reply.body.value(QStringLiteral("result")), QCborValue::fromVariant(local));
     }
 
     void nullAndUnassignedArgumentsTravel_data() { addEngineRows(); }
