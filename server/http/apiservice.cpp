@@ -55,11 +55,12 @@ ApiAnswer ApiService::call(const QString &method, const QString &token, const QB
         if (user.isEmpty())
             return errorAnswer(401, QStringLiteral("Sessão inválida ou expirada; entre novamente."));
         ApiAnswer answer;
+        LocalAppServer server(db.connectionName(), user);
         if (!LocalAppServer::hasMethod(method)) {
-            answer = errorAnswer(404, QStringLiteral("Método desconhecido no servidor de aplicação: \"%1\".")
-                                            .arg(method.left(60)));
+            // The automation object's own refusal of an unknown method, as a 404.
+            QVariantList none;
+            answer = errorAnswer(404, server.Invoke(method, none).toMap().value(QStringLiteral("message")).toString());
         } else if (std::optional<QVariantList> args = parseCallBody(body)) {
-            LocalAppServer server(db.connectionName(), user);
             const QVariant result = server.Invoke(method, *args);
             answer = ApiAnswer{200, callAnswer(result, *args), QString(), false};
         } else {
