@@ -52,9 +52,11 @@ QString AppServerProcess::log()
     return m_log;
 }
 
-AppServerProcess::Result AppServerProcess::run(const QStringList &arguments, const QByteArray &input)
+AppServerProcess::Result AppServerProcess::run(const QStringList &arguments, const QByteArray &input,
+                                               const QProcessEnvironment &environment)
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program(), arguments);
     process.write(input);
     process.closeWriteChannel();

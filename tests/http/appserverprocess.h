@@ -31,7 +31,8 @@ public:
         QString err;
     };
     // Runs pkg-appserver to the end with the given standard input (e.g. --add-user).
-    static Result run(const QStringList &arguments, const QByteArray &input = QByteArray());
+    static Result run(const QStringList &arguments, const QByteArray &input = QByteArray(),
+                      const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 
 private:
     QProcess m_process;

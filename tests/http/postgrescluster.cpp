@@ -2,6 +2,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlError>
@@ -82,8 +83,15 @@ bool PostgresCluster::start(QString *error)
     if (!m_dir.isValid() || (runningAsRoot() && !giveToPostgresUser(m_dir.path(), error)))
         return false;
     if (!m_initialised) {
+        QFile secret(passwordFile());
+        if (!secret.open(QIODevice::WriteOnly) || secret.write(password().toUtf8() + '\n') <= 0) {
+            *error = QStringLiteral("não foi possível gravar %1").arg(passwordFile());
+            return false;
+        }
+        secret.close();
         if (!run(QStringLiteral("initdb"), {QStringLiteral("-D"), dataDirectory(), QStringLiteral("-U"), superuser(),
-                                            QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-E"),
+                                            QStringLiteral("-A"), QStringLiteral("scram-sha-256"),
+                                            QStringLiteral("--pwfile=") + passwordFile(), QStringLiteral("-E"),
                                             QStringLiteral("UTF8"), QStringLiteral("--no-locale"),
                                             QStringLiteral("--no-sync")}, error))
             return false;
@@ -115,6 +123,7 @@ QSqlDatabase PostgresCluster::connect(const QString &database, const QString &co
     db.setPort(port());
     db.setDatabaseName(database);
     db.setUserName(superuser());
+    db.setPassword(password());
     db.open();
     return db;
 }
@@ -138,5 +147,6 @@ bool PostgresCluster::createDatabase(const QString &name, QString *error)
 QStringList PostgresCluster::serverOptions(const QString &database) const
 {
     return {QStringLiteral("--pg-host"), socketDirectory(), QStringLiteral("--pg-port"), QString::number(port()),
-            QStringLiteral("--pg-user"), superuser(), QStringLiteral("--pg-database"), database};
+            QStringLiteral("--pg-user"), superuser(), QStringLiteral("--pg-database"), database,
+            QStringLiteral("--pg-password-file"), passwordFile()};
 }

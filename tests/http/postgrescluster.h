@@ -28,12 +28,16 @@ public:
     QString socketDirectory() const { return m_dir.path(); }
     int port() const { return 5432; }   // names the socket file; nothing listens on TCP
     QString superuser() const { return QStringLiteral("postgres"); }
+    // The superuser's password: the cluster asks for it (scram-sha-256) on every connection.
+    QString password() const { return QStringLiteral("senha-do-cluster-7402"); }
+    // A file whose first line is that password, for --pg-password-file.
+    QString passwordFile() const { return m_dir.filePath(QStringLiteral("senha")); }
 
     // Creates a database; false with the reason in error on failure.
     bool createDatabase(const QString &name, QString *error);
     // Opens a connection of the test's own to a database of the cluster.
     QSqlDatabase connect(const QString &database, const QString &connectionName) const;
-    // pkg-appserver's options for a database of the cluster.
+    // pkg-appserver's options for a database of the cluster, the password by file.
     QStringList serverOptions(const QString &database) const;
 
 private:

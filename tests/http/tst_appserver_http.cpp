@@ -12,6 +12,7 @@
 #include <QCborArray>
 #include <QCborMap>
 #include <QDir>
+#include <QProcessEnvironment>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTcpSocket>
@@ -377,6 +378,7 @@ private slots:
                 settings.port = m_cluster.port();
                 settings.database = QStringLiteral("appserver");
                 settings.user = m_cluster.superuser();
+                settings.password = m_cluster.password();
                 appserver::ServerDatabase::openPostgres(settings, connection);
             }
             appserver::LocalAppServer server(connection, QStringLiteral("ana"));
@@ -437,6 +439,45 @@ private slots:
         // The same worker connection serves the next call.
         QCOMPARE(e->client->call(QStringLiteral("CadAutoAtende"), kRegistration, token)
                      .result().value(QStringLiteral("ok")).toBool(), true);
+    }
+
+    void postgresPasswordComesFromFileOrEnvironment_data()
+    {
+        QTest::addColumn<QString>("file");          // --pg-password-file, "" for none
+        QTest::addColumn<QString>("environment");   // PGPASSWORD, "" for none
+        QTest::addColumn<bool>("connects");
+        const QString wrongFile = m_dir.filePath(QStringLiteral("senha-errada"));
+        QFile wrong(wrongFile);
+        QVERIFY(wrong.open(QIODevice::WriteOnly) && wrong.write("outra-senha\n") > 0);
+        QTest::newRow("file") << m_cluster.passwordFile() << QString() << true;
+        QTest::newRow("environment") << QString() << m_cluster.password() << true;
+        QTest::newRow("file over environment") << wrongFile << m_cluster.password() << false;
+        QTest::newRow("wrong file") << wrongFile << QString() << false;
+        QTest::newRow("neither") << QString() << QString() << false;
+    }
+
+    void postgresPasswordComesFromFileOrEnvironment()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, environment);
+        QFETCH(bool, connects);
+        if (!engine(QStringLiteral("postgresql")))
+            QSKIP(qPrintable(m_postgresMissing));
+        QStringList arguments = m_cluster.serverOptions(QStringLiteral("appserver"));
+        arguments.removeLast();
+        arguments.removeLast();   // the password file of the cluster
+        if (!file.isEmpty())
+            arguments << QStringLiteral("--pg-password-file") << file;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("PGPASSWORD"));
+        if (!environment.isEmpty())
+            env.insert(QStringLiteral("PGPASSWORD"), environment);
+        const AppServerProcess::Result result = AppServerProcess::run(
+            arguments + QStringList{QStringLiteral("--add-user"), QStringLiteral("dora")}, "senha-da-dora\n", env);
+        QCOMPARE(result.exitCode, connects ? 0 : 1);
+        if (!connects)
+            QVERIFY2(result.err.contains(QStringLiteral("Não foi possível abrir o banco de dados")), qPrintable(result.err));
+        QVERIFY(!result.err.contains(m_cluster.password()));
     }
 
     void unreachableDatabaseGives503AndTheServerReconnects()
