@@ -117,75 +117,65 @@ quint16 HttpFront::listenOn(const QHostAddress &address, quint16 port, const std
     return server->serverPort();
 }
 
-bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
+std::shared_ptr<HttpFront::Exchange> HttpFront::newExchange(const QHttpServerRequest &request, QTcpSocket *socket)
 {
     auto exchange = std::make_shared<Exchange>();
     exchange->timer.start();
     exchange->socket = socket;
     exchange->request = &request;
     exchange->logLabel = verbName(request.method()) + QLatin1Char(' ') + request.url().path();
+    return exchange;
+}
 
-    ApiAnswer refusal;
-    if (request.body().size() > m_settings.maxBodyBytes) {
-        answer(exchange, errorAnswer(413, QStringLiteral("O corpo da requisição excede o limite de %1 bytes; "
-                                                         "nada foi alterado.").arg(m_settings.maxBodyBytes)));
-    } else if (std::optional<Work> work = route(request, refusal)) {
+bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    const std::shared_ptr<Exchange> exchange = newExchange(request, socket);
+    Routed routed = route(request);
+    if (Work *work = std::get_if<Work>(&routed))
         runOnWorker(exchange, std::move(*work));
-    } else {
-        answer(exchange, refusal);
-    }
+    else
+        answer(exchange, std::get<ApiAnswer>(routed));
     return true;
 }
 
 void HttpFront::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)
 {
     // handleRequest answers every request; kept for completeness.
-    auto exchange = std::make_shared<Exchange>();
-    exchange->timer.start();
-    exchange->socket = socket;
-    exchange->request = &request;
-    exchange->logLabel = verbName(request.method()) + QLatin1Char(' ') + request.url().path();
-    answer(exchange, notFound());
+    answer(newExchange(request, socket), notFound());
 }
 
-std::optional<HttpFront::Work> HttpFront::route(const QHttpServerRequest &request, ApiAnswer &refusal) const
+HttpFront::Routed HttpFront::route(const QHttpServerRequest &request) const
 {
+    if (request.body().size() > m_settings.maxBodyBytes)
+        return errorAnswer(413, QStringLiteral("O corpo da requisição excede o limite de %1 bytes; nada foi alterado.")
+                                    .arg(m_settings.maxBodyBytes));
     const QString path = request.url().path();
+    const bool get = request.method() == QHttpServerRequest::Method::Get;
     const bool post = request.method() == QHttpServerRequest::Method::Post;
     if (path == kApiPrefix + QStringLiteral("health")) {
-        if (request.method() != QHttpServerRequest::Method::Get) {
-            refusal = wrongVerb(QStringLiteral("GET"));
-            return std::nullopt;
-        }
+        if (!get)
+            return wrongVerb(QStringLiteral("GET"));
         return Work([this] { return m_service.health(); });
     }
     if (path == kApiPrefix + QStringLiteral("login")) {
-        if (!post) {
-            refusal = wrongVerb(QStringLiteral("POST"));
-            return std::nullopt;
-        }
+        if (!post)
+            return wrongVerb(QStringLiteral("POST"));
         return Work([this, body = request.body()] { return m_service.login(body); });
     }
     if (path.startsWith(kCallPrefix) && path.size() > kCallPrefix.size()) {
-        if (!post) {
-            refusal = wrongVerb(QStringLiteral("POST"));
-            return std::nullopt;
-        }
-        return callRoute(request, path.mid(kCallPrefix.size()), refusal);
+        if (!post)
+            return wrongVerb(QStringLiteral("POST"));
+        return callRoute(request, path.mid(kCallPrefix.size()));
     }
-    refusal = notFound();
-    return std::nullopt;
+    return notFound();
 }
 
-std::optional<HttpFront::Work> HttpFront::callRoute(const QHttpServerRequest &request, const QString &method,
-                                                    ApiAnswer &refusal) const
+HttpFront::Routed HttpFront::callRoute(const QHttpServerRequest &request, const QString &method) const
 {
     const QString token = bearerToken(request);
-    if (token.isEmpty()) {
-        refusal = errorAnswer(401, QStringLiteral("Autenticação necessária: entre no servidor de aplicação "
-                                                  "e envie o token da sessão."));
-        return std::nullopt;
-    }
+    if (token.isEmpty())
+        return errorAnswer(401, QStringLiteral("Autenticação necessária: entre no servidor de aplicação e envie o "
+                                               "token da sessão."));
     return Work([this, method, token, body = request.body()] { return m_service.call(method, token, body); });
 }
 

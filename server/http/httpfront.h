@@ -20,6 +20,7 @@
 #include <QThreadPool>
 #include <functional>
 #include <memory>
+#include <variant>
 
 class QTcpSocket;
 
@@ -49,9 +50,13 @@ protected:
 private:
     struct Exchange;
     using Work = std::function<ApiAnswer()>;
+    // Work for a worker thread, or the answer at once when the request is refused
+    // without the database.
+    using Routed = std::variant<Work, ApiAnswer>;
 
-    std::optional<Work> route(const QHttpServerRequest &request, ApiAnswer &refusal) const;
-    std::optional<Work> callRoute(const QHttpServerRequest &request, const QString &method, ApiAnswer &refusal) const;
+    static std::shared_ptr<Exchange> newExchange(const QHttpServerRequest &request, QTcpSocket *socket);
+    Routed route(const QHttpServerRequest &request) const;
+    Routed callRoute(const QHttpServerRequest &request, const QString &method) const;
     void runOnWorker(const std::shared_ptr<Exchange> &exchange, Work work);
     void answer(const std::shared_ptr<Exchange> &exchange, const ApiAnswer &answer);
     void send(const Exchange &exchange, const ApiAnswer &answer);
