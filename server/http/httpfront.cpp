@@ -127,8 +127,18 @@ std::shared_ptr<HttpFront::Exchange> HttpFront::newExchange(const QHttpServerReq
     return exchange;
 }
 
+void HttpFront::drain(std::function<void()> done)
+{
+    for (QTcpServer *server : servers())
+        server->close();
+    m_drained = std::move(done);
+    if (m_inProgress == 0)
+        QMetaObject::invokeMethod(this, m_drained, Qt::QueuedConnection);
+}
+
 bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
 {
+    ++m_inProgress;
     const std::shared_ptr<Exchange> exchange = newExchange(request, socket);
     Routed routed = route(request);
     if (Work *work = std::get_if<Work>(&routed))
@@ -200,11 +210,24 @@ void HttpFront::answer(const std::shared_ptr<Exchange> &exchange, const ApiAnswe
 void HttpFront::send(const Exchange &exchange, const ApiAnswer &result)
 {
     writeLogLine(result.user, exchange.logLabel, result.status, exchange.timer.elapsed());
-    if (!exchange.socket)
-        return;   // the client went away; nothing to answer
-    resetIncoming(exchange.socket);
-    QHttpServerResponder responder = makeResponder(*exchange.request, exchange.socket);
-    responder.write(result.body, kCborContentType, QHttpServerResponder::StatusCode(result.status));
+    if (exchange.socket) {   // else the client went away; nothing to answer
+        resetIncoming(exchange.socket);
+        QHttpServerResponder responder = makeResponder(*exchange.request, exchange.socket);
+        responder.write(result.body, kCborContentType, QHttpServerResponder::StatusCode(result.status));
+    }
+    if (--m_inProgress == 0 && m_drained) {
+        flushConnections();
+        m_drained();
+    }
+}
+
+void HttpFront::flushConnections()
+{
+    // Only when stopping: the answers still in the sockets' buffers go out before the
+    // event loop ends and takes the sockets with it.
+    for (QTcpSocket *socket : findChildren<QTcpSocket *>())
+        while (socket->bytesToWrite() > 0 && socket->waitForBytesWritten(5000)) {
+        }
 }
 
 } // namespace appserver::http

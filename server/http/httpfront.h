@@ -43,6 +43,10 @@ public:
     // bodies far over the limit (see guardedserver.h). The port listened on; 0 on failure.
     quint16 listenOn(const QHostAddress &address, quint16 port, const std::optional<QSslConfiguration> &tls);
 
+    // Stops accepting connections and calls done once every request taken so far has
+    // been answered (at once when none is in progress).
+    void drain(std::function<void()> done);
+
 protected:
     bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
     void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
@@ -60,8 +64,11 @@ private:
     void runOnWorker(const std::shared_ptr<Exchange> &exchange, Work work);
     void answer(const std::shared_ptr<Exchange> &exchange, const ApiAnswer &answer);
     void send(const Exchange &exchange, const ApiAnswer &answer);
+    void flushConnections();
 
     FrontSettings m_settings;
+    int m_inProgress = 0;                // requests taken and not answered yet
+    std::function<void()> m_drained;     // set by drain()
     ThreadConnections m_connections;   // declared before the pool: its threads end first
     ApiService m_service;
     QThreadPool m_pool;

@@ -6,6 +6,7 @@
 #include "passwordinput.h"
 #include "servererror.h"
 #include "serveroptions.h"
+#include "shutdownsignal.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -88,6 +89,12 @@ int serve(const ServerOptions &options)
     if (port == 0)
         throw ServerError(QStringLiteral("Não foi possível escutar em %1.").arg(options.url(options.port)));
     warnPlainHttp(options);
+    ShutdownSignal shutdown;
+    QObject::connect(&shutdown, &ShutdownSignal::requested, &front, [&front] {
+        print(stderr, QStringLiteral("pkg-appserver: encerrando; não aceita novas conexões e termina as "
+                                     "requisições em andamento.\n"));
+        front.drain([] { QCoreApplication::quit(); });
+    });
     print(stdout, QStringLiteral("pkg-appserver escutando em %1 (%2)\n")
                       .arg(options.url(port), options.database.description()));
     return QCoreApplication::exec();

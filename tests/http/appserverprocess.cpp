@@ -46,6 +46,24 @@ void AppServerProcess::stop()
     }
 }
 
+bool AppServerProcess::waitForLog(const QString &text)
+{
+    // waitForReadyRead waits on the read channel: the log is on standard error.
+    m_process.setReadChannel(QProcess::StandardError);
+    bool arrived = log().contains(text);
+    while (!arrived && m_process.state() != QProcess::NotRunning && m_process.waitForReadyRead(kStartWaitMs))
+        arrived = log().contains(text);
+    m_process.setReadChannel(QProcess::StandardOutput);
+    return arrived || log().contains(text);
+}
+
+int AppServerProcess::waitForExit()
+{
+    if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(kStartWaitMs))
+        return -1;
+    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+}
+
 QString AppServerProcess::log()
 {
     m_log += QString::fromLocal8Bit(m_process.readAllStandardError());

@@ -21,6 +21,14 @@ public:
     bool start(const QStringList &options, QString *error);
     void stop();
 
+    // Sends SIGTERM without waiting.
+    void requestStop() { m_process.terminate(); }
+    // Waits until the standard error contains the text; false when the server ended or
+    // two minutes passed without it.
+    bool waitForLog(const QString &text);
+    // Waits for the end; the exit code, or -1 when it crashed or did not end.
+    int waitForExit();
+
     QUrl baseUrl() const { return m_baseUrl; }
     // Everything the server wrote to its standard error so far (the request log).
     QString log();

@@ -307,6 +307,59 @@ private slots:
         QVERIFY2(registered.result().value(QStringLiteral("ok")).toBool(),
                  qPrintable(registered.result().value(QStringLiteral("message")).toString()));
     }
+
+    void terminateFinishesTheRegistrationInProgressAndTakesNoMore_data()
+    {
+        QTest::addColumn<QString>("engine");
+        QTest::newRow("sqlite") << "sqlite";
+        QTest::newRow("postgresql") << "postgresql";
+    }
+
+    void terminateFinishesTheRegistrationInProgressAndTakesNoMore()
+    {
+        QFETCH(QString, engine);
+        if (skipWithoutPostgres(engine))
+            QSKIP(qPrintable(m_postgresMissing));
+        std::unique_ptr<TestDatabase> db = newDatabase(engine);
+        QVERIFY(db);
+        QString error;
+        QVERIFY2(db->addUser(QStringLiteral("ana"), kPassword, &error), qPrintable(error));
+        std::vector<std::unique_ptr<AppServerProcess>> processes;
+        QVERIFY(startServers(*db, 1, processes));
+        AppServerProcess &server = *processes.front();
+        ApiClient client(server.baseUrl());
+        const QString token = client.token(QStringLiteral("ana"), kPassword);
+
+        const bool sqlite = engine == QLatin1String("sqlite");
+        QVERIFY(sqlite ? db->exec(QStringLiteral("BEGIN IMMEDIATE"))
+                       : db->connection().transaction() &&
+                             db->exec(QStringLiteral("LOCK TABLE FORNATENDE IN EXCLUSIVE MODE")));
+        QNetworkReply *registration = client.startCall(
+            QStringLiteral("CadAutoAtende"), Run{0, &kScopes.front(), QStringLiteral("07"), 9, QString(), nullptr, {}}.args(),
+            token);
+        if (sqlite) {
+            QSignalSpy sent(registration, &QNetworkReply::uploadProgress);
+            QVERIFY(sent.wait(60000) || !sent.isEmpty());
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(db->count(QStringLiteral("SELECT COUNT(*) FROM pg_locks WHERE NOT granted")) > 0,
+                                     60000);
+        }
+        server.requestStop();
+        QVERIFY(server.waitForLog(QStringLiteral("encerrando")));
+        ApiClient latecomer(server.baseUrl());
+        const ApiReply refused = latecomer.get(QStringLiteral("/api/v1/health"));
+        const bool stillRunning = !registration->isFinished();
+        QVERIFY(sqlite ? db->exec(QStringLiteral("ROLLBACK")) : db->connection().rollback());
+        const ApiReply registered = ApiClient::finish(registration);
+
+        QCOMPARE(refused.status, 0);   // no new connection once it is stopping
+        QVERIFY(stillRunning);
+        QCOMPARE(registered.status, 200);
+        QVERIFY2(registered.result().value(QStringLiteral("ok")).toBool(),
+                 qPrintable(registered.result().value(QStringLiteral("message")).toString()));
+        QCOMPARE(server.waitForExit(), 0);
+        QCOMPARE(db->count(QStringLiteral("SELECT COUNT(*) FROM LOGCADAUTO")), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAppServerConcurrency)
