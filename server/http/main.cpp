@@ -91,9 +91,9 @@ int serve(const ServerOptions &options)
     warnPlainHttp(options);
     ShutdownSignal shutdown;
     QObject::connect(&shutdown, &ShutdownSignal::requested, &front, [&front] {
+        front.drain([] { QCoreApplication::quit(); });
         print(stderr, QStringLiteral("pkg-appserver: encerrando; não aceita novas conexões e termina as "
                                      "requisições em andamento.\n"));
-        front.drain([] { QCoreApplication::quit(); });
     });
     print(stdout, QStringLiteral("pkg-appserver escutando em %1 (%2)\n")
                       .arg(options.url(port), options.database.description()));
