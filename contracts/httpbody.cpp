@@ -107,6 +107,13 @@ CallAnswer decodeCallAnswer(const QByteArray &body)
     return {result.toVariant(), ReadArgs(map, "a resposta da chamada")};
 }
 
+QByteArray encodeHealth(const Health &health)
+{
+    return Bytes({{QStringLiteral("status"), QStringLiteral("ok")},
+                  {QStringLiteral("database"), health.database},
+                  {QStringLiteral("schema"), health.schema}});
+}
+
 QByteArray encodeMessage(const QString &message)
 {
     return Bytes({{QStringLiteral("message"), message}});

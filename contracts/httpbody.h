@@ -5,6 +5,7 @@
 //   login answer    {"token": text, "expires": seconds}
 //   call request    {"args": [...]}                      (positional arguments)
 //   call answer     {"result": <result envelope>, "args": [...]}
+//   health answer   {"status": "ok", "database": "sqlite"|"postgresql", "schema": version}
 //   error answer    {"message": text}
 // Arguments travel as QCborValue::fromVariant gives them: a null variant as CBOR null,
 // an unassigned one as undefined, so both come back as they went.
@@ -48,6 +49,12 @@ QVariantList decodeCallRequest(const QByteArray &body);
 
 QByteArray encodeCallAnswer(const CallAnswer &answer);
 CallAnswer decodeCallAnswer(const QByteArray &body);
+
+struct Health {
+    QString database;          // "sqlite" or "postgresql"
+    int schema = 0;            // the schema version the database has
+};
+QByteArray encodeHealth(const Health &health);
 
 QByteArray encodeMessage(const QString &message);
 // The message of an error answer; empty when the body carries none.

@@ -72,6 +72,11 @@ LocalAppServer::LocalAppServer(const QString &connectionName, const QString &usu
 {
 }
 
+bool LocalAppServer::hasMethod(const QString &method)
+{
+    return findMethod(method) != nullptr;
+}
+
 QVariant LocalAppServer::dispatch(const QString &method, const QVariantList &args) const
 {
     const Method *found = findMethod(method);

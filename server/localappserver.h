@@ -29,6 +29,9 @@ public:
 
     QString usuario() const { return m_usuario; }
 
+    // True when Invoke knows a method by this name.
+    static bool hasMethod(const QString &method);
+
     // Runs the method by name with positional arguments (by reference; the server
     // writes nothing back). Methods: getParamGeral (no arguments), getFilial (regions),
     // GetValidReForFil (suppliers, supplier all-flag, branches, branch all-flag,

@@ -34,6 +34,7 @@ const QVector<SchemaFile> &schemaFiles()
     static const QVector<SchemaFile> files = {
         {1, ":/appserver/sql/0001_esquema.sql"},
         {2, ":/appserver/sql/0002_sem_alteracao.sql"},
+        {3, ":/appserver/sql/0003_usuarios_sessoes.sql"},
     };
     return files;
 }
@@ -151,6 +152,8 @@ void requireSqliteFile(const QString &path)
         return;   // a new database
     if (!info.isFile())
         throw ServerError(QStringLiteral("\"%1\" não é um arquivo de banco de dados.").arg(path));
+    if (!info.isWritable())
+        throw ServerError(QStringLiteral("O banco de dados \"%1\" é somente leitura.").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw ServerError(QStringLiteral("Não foi possível ler o banco de dados \"%1\": %2").arg(path, file.errorString()));
@@ -165,7 +168,8 @@ void requireSqliteFile(const QString &path)
 }
 
 // What SQLite says of an existing file, read before anything is written to it: it must
-// be readable, writable and this server's own (it has the version table, or no table).
+// be readable and this server's own (it has the version table, or no table). Nothing
+// here waits for the write lock: another connection may be registering right now.
 void requireOwnDatabase(const QSqlDatabase &db, const QString &path)
 {
     QSqlQuery probe(db);
@@ -175,11 +179,6 @@ void requireOwnDatabase(const QSqlDatabase &db, const QString &path)
     if (!hasVersionTable(db) && !db.tables(QSql::Tables).isEmpty())
         throw ServerError(QStringLiteral("O banco de dados já contém tabelas, mas não tem o controle de "
                                          "versão do servidor (SCHEMAVERSAO); ele não foi criado por este servidor."));
-    // Taking the write lock writes nothing, but fails on a file that cannot be written.
-    if (!probe.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        throw ServerError(QStringLiteral("O banco de dados \"%1\" não pode ser alterado (somente leitura ou em uso; "
-                                         "detalhe: %2)").arg(path, probe.lastError().text()));
-    probe.exec(QStringLiteral("ROLLBACK"));
 }
 
 } // namespace

@@ -10,16 +10,19 @@ namespace appserver {
 namespace {
 
 // What a waiting or conflicting writer means to the user, by the engine's own code:
-// SQLite's busy and locked, PostgreSQL's lock and statement time-outs and its
-// serialization failures and deadlocks. Empty for every other error.
+// SQLite's busy and locked and PostgreSQL's lock time-out, serialization failure and
+// deadlock (another writer held on too long), and PostgreSQL's statement_timeout (the
+// request's time limit ran out). Empty for every other error.
 QString contentionMessage(const QSqlError &error)
 {
     const QString code = error.nativeErrorCode();
     if (code == QLatin1String("5") || code == QLatin1String("6") || code == QLatin1String("55P03")
         || code == QLatin1String("40001") || code == QLatin1String("40P01"))
-        return QStringLiteral("Outro cadastramento está em andamento no banco de dados; tente novamente em instantes.");
+        return QStringLiteral("Outro cadastramento está em andamento no banco de dados e a operação não terminou "
+                              "dentro do tempo limite; nada foi alterado. Tente novamente em instantes.");
     if (code == QLatin1String("57014"))
-        return QStringLiteral("A operação excedeu o tempo máximo permitido no banco de dados do servidor.");
+        return QStringLiteral("O banco de dados não concluiu a operação dentro do tempo limite da requisição "
+                              "(outra operação pode estar em andamento); nada foi alterado. Tente novamente.");
     return QString();
 }
 
@@ -38,6 +41,20 @@ void bindAll(QSqlQuery &query, const QVariantList &values)
 {
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values.at(i));
+}
+
+// PostgreSQL: writers take one transaction-level advisory lock, the counterpart of
+// SQLite's BEGIN IMMEDIATE. Two registrations (from any app server on the database) run
+// one after the other, so the checks each makes still hold when it writes and the run
+// numbers (MAX + 1) never collide; readers are never blocked. Released at commit or
+// rollback.
+const qint64 kWriteLockKey = 4702001;
+
+void takeWriteLock(const QSqlDatabase &db)
+{
+    QSqlQuery lock(db);
+    if (!lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLockKey)))
+        throw databaseError(lock.lastError());
 }
 
 } // namespace
@@ -64,6 +81,15 @@ void execPrepared(QSqlQuery &query)
 
 QSqlQuery execSql(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
 {
+    if (values.isEmpty()) {
+        // Run as is: PostgreSQL cannot prepare DDL (CREATE TABLE ...), and a statement
+        // without parameters gains nothing from a prepared one.
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(sql))
+            throw databaseError(query.lastError());
+        return query;
+    }
     QSqlQuery query = prepareQuery(db, sql);
     bindAll(query, values);
     execPrepared(query);
@@ -98,6 +124,14 @@ Transaction::Transaction(const QSqlDatabase &db, Kind kind) : m_db(db)
         throw databaseError(m_db.lastError());
     }
     m_open = true;
+    if (kind == Kind::Write && !isSqlite(db)) {
+        try {
+            takeWriteLock(db);
+        } catch (...) {
+            rollback();
+            throw;
+        }
+    }
 }
 
 Transaction::~Transaction()

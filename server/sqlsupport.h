@@ -26,7 +26,8 @@ void execBatch(QSqlQuery &query, const QList<QVariantList> &columns);
 
 // A transaction that rolls back unless committed. A write transaction takes the
 // database's write lock at once (BEGIN IMMEDIATE on SQLite), so that the checks made
-// inside it still hold when the writes run.
+// inside it still hold when the writes run; on PostgreSQL it takes a transaction-level
+// advisory lock, so that write transactions run one after the other there too.
 class Transaction {
 public:
     enum class Kind { Read, Write };

@@ -112,7 +112,7 @@ private slots:
     {
         QCOMPARE(ServerDatabase::schemaVersion(db), ServerDatabase::latestSchemaVersion());
         QCOMPARE(column(db, QStringLiteral("SELECT NMARQUIVO FROM SCHEMAVERSAO ORDER BY NRVERSAO")),
-                 (QStringList{"0001_esquema.sql", "0002_sem_alteracao.sql"}));
+                 (QStringList{"0001_esquema.sql", "0002_sem_alteracao.sql", "0003_usuarios_sessoes.sql"}));
         for (const QString &table : kDataTables)
             QVERIFY2(db.tables().contains(table), qPrintable(table));
         QCOMPARE(column(db, QStringLiteral("PRAGMA journal_mode")), QStringList{"wal"});
@@ -124,7 +124,7 @@ private slots:
         QVERIFY(runs(db, QStringLiteral("DELETE FROM FORNATENDE")));
         cleanup();
         db = ServerDatabase::openSqlite(path, kConnection);
-        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM SCHEMAVERSAO")), QStringList{"2"});
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM SCHEMAVERSAO")), QStringList{"3"});
         QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FORNATENDE")), QStringList{"0"});
         QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"40"});
     }
@@ -151,7 +151,7 @@ private slots:
             return;
 
         db = ServerDatabase::openSqlite(older, kConnection);
-        QCOMPARE(ServerDatabase::schemaVersion(db), 2);
+        QCOMPARE(ServerDatabase::schemaVersion(db), ServerDatabase::latestSchemaVersion());
         QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"0"});   // no demo rows
         QVERIFY(ServerDatabase::loadSampleData(db));
         QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"40"});
@@ -168,7 +168,7 @@ private slots:
         db = ServerDatabase::openSqlite(older, kConnection);
         QCOMPARE(ServerDatabase::schemaVersion(db), ServerDatabase::latestSchemaVersion());
         QCOMPARE(column(db, QStringLiteral("SELECT NMARQUIVO FROM SCHEMAVERSAO ORDER BY NRVERSAO")),
-                 (QStringList{"0001_esquema.sql", "0002_dados_exemplo.sql"}));
+                 (QStringList{"0001_esquema.sql", "0002_dados_exemplo.sql", "0003_usuarios_sessoes.sql"}));
         const QStringList before = rowCounts(db);
         QVERIFY(before.contains(QStringLiteral("FILIAL=40")));
         QVERIFY(!ServerDatabase::loadSampleData(db));

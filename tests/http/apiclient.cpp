@@ -1,0 +1,106 @@
+#include "apiclient.h"
+
+#include <QCborArray>
+#include <QCborValue>
+#include <QEventLoop>
+#include <QNetworkProxy>
+#include <QSslConfiguration>
+#include <QTimer>
+
+bool waitFor(QNetworkReply *reply)
+{
+    if (reply->isFinished())
+        return true;
+    QEventLoop loop;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+    guard.start(120000);
+    loop.exec();
+    return reply->isFinished();
+}
+
+ApiClient::ApiClient(const QUrl &baseUrl) : m_baseUrl(baseUrl)
+{
+    m_manager.setProxy(QNetworkProxy::NoProxy);   // loopback only, whatever the environment says
+}
+
+QNetworkRequest ApiClient::request(const QString &path) const
+{
+    QNetworkRequest request(m_baseUrl.resolved(QUrl(path)));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/cbor"));
+    if (!m_trusted.isNull()) {
+        QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
+        ssl.setCaCertificates({m_trusted});
+        request.setSslConfiguration(ssl);
+    }
+    return request;
+}
+
+ApiReply ApiClient::finish(QNetworkReply *reply)
+{
+    ApiReply answer;
+    if (!waitFor(reply)) {
+        answer.networkError = QStringLiteral("sem resposta");
+        reply->abort();
+    }
+    answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    answer.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
+    answer.body = QCborValue::fromCbor(reply->readAll()).toMap();
+    if (reply->error() != QNetworkReply::NoError && answer.status == 0)
+        answer.networkError = reply->errorString();
+    reply->deleteLater();
+    return answer;
+}
+
+ApiReply ApiClient::get(const QString &path)
+{
+    return finish(m_manager.get(request(path)));
+}
+
+QNetworkReply *ApiClient::startPost(const QString &path, const QByteArray &body, const QString &token)
+{
+    QNetworkRequest post = request(path);
+    if (!token.isEmpty())
+        post.setRawHeader("Authorization", "Bearer " + token.toLatin1());
+    return m_manager.post(post, body);
+}
+
+ApiReply ApiClient::post(const QString &path, const QByteArray &body, const QString &token)
+{
+    return finish(startPost(path, body, token));
+}
+
+ApiReply ApiClient::login(const QString &user, const QString &password)
+{
+    QCborMap credentials;
+    credentials.insert(QStringLiteral("user"), user);
+    credentials.insert(QStringLiteral("password"), password);
+    return post(QStringLiteral("/api/v1/login"), credentials.toCborValue().toCbor());
+}
+
+QString ApiClient::token(const QString &user, const QString &password)
+{
+    return login(user, password).body.value(QStringLiteral("token")).toString();
+}
+
+QByteArray ApiClient::callBody(const QVariantList &args)
+{
+    QCborArray array;
+    for (const QVariant &arg : args)
+        array.append(QCborValue::fromVariant(arg));
+    QCborMap body;
+    body.insert(QStringLiteral("args"), array);
+    return body.toCborValue().toCbor();
+}
+
+QNetworkReply *ApiClient::startCall(const QString &method, const QVariantList &args, const QString &token)
+{
+    return startPost(QStringLiteral("/api/v1/call/") + method, callBody(args), token);
+}
+
+ApiReply ApiClient::call(const QString &method, const QVariantList &args, const QString &token)
+{
+    return finish(startCall(method, args, token));
+}

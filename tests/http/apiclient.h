@@ -1,0 +1,56 @@
+#pragma once
+// A client of pkg-appserver's HTTP protocol for tests, over QNetworkAccessManager: CBOR
+// bodies, the bearer token, the answer's status and decoded body. Each client has its
+// own access manager, so several clients are several connections.
+
+#include <QByteArray>
+#include <QCborMap>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSslCertificate>
+#include <QUrl>
+#include <QVariantList>
+
+struct ApiReply {
+    int status = 0;             // 0: no HTTP answer at all
+    QByteArray contentType;
+    QCborMap body;
+    QString networkError;
+
+    QString message() const { return body.value(QStringLiteral("message")).toString(); }
+    // The result envelope of a call answer.
+    QCborMap result() const { return body.value(QStringLiteral("result")).toMap(); }
+};
+
+class ApiClient {
+public:
+    explicit ApiClient(const QUrl &baseUrl);
+
+    // Trust this certificate (the server's self-signed one) for https.
+    void trust(const QSslCertificate &certificate) { m_trusted = certificate; }
+
+    ApiReply get(const QString &path);
+    ApiReply post(const QString &path, const QByteArray &body, const QString &token = QString());
+
+    // Starts a request without waiting; finish() waits for it and reads the answer.
+    QNetworkReply *startPost(const QString &path, const QByteArray &body, const QString &token = QString());
+    static ApiReply finish(QNetworkReply *reply);
+
+    ApiReply login(const QString &user, const QString &password);
+    // The token of a successful login; empty otherwise.
+    QString token(const QString &user, const QString &password);
+
+    static QByteArray callBody(const QVariantList &args);
+    ApiReply call(const QString &method, const QVariantList &args, const QString &token);
+    QNetworkReply *startCall(const QString &method, const QVariantList &args, const QString &token);
+
+private:
+    QNetworkRequest request(const QString &path) const;
+
+    QUrl m_baseUrl;
+    QSslCertificate m_trusted;
+    QNetworkAccessManager m_manager;
+};
+
+// Waits until the reply finishes (a guard of two minutes against a hung server).
+bool waitFor(QNetworkReply *reply);
