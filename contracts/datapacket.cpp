@@ -12,6 +12,7 @@ namespace {
 
 const QString kFields = QStringLiteral("fields");
 const QString kRows = QStringLiteral("rows");
+const QString kTotal = QStringLiteral("total");
 
 PacketFieldType parseType(const QString &name)
 {
@@ -121,6 +122,8 @@ QByteArray encodePacket(const DataPacket &packet)
     QCborMap top;
     top.insert(kFields, fields);
     top.insert(kRows, rows);
+    if (packet.total >= 0)
+        top.insert(kTotal, packet.total);
     return top.toCborValue().toCbor();
 }
 
@@ -159,6 +162,13 @@ DataPacket decodePacket(const QByteArray &bytes)
         for (int i = 0; i < cells.size(); ++i)
             row.append(cborToCell(cells.at(i), packet.fields[i]));
         packet.rows.append(std::move(row));
+    }
+    if (map.contains(kTotal)) {
+        const QCborValue total = map.value(kTotal);
+        if (!total.isInteger() || total.toInteger() < packet.rows.size())
+            throw PacketError(QStringLiteral("Pacote de dados ilegível: o total de linhas deve ser um número inteiro "
+                                             "não menor que as linhas do pacote."));
+        packet.total = total.toInteger();
     }
     return packet;
 }

@@ -2,7 +2,8 @@
 // Data packet: the whole content of a client data set as it travels between the
 // application server and a screen. Encoded as CBOR:
 //   { "fields": [ {"name": "...", "type": "string|integer|double|boolean", "size": N}, ... ],
-//     "rows":   [ [cell, cell, ...], ... ] }       (one cell per field, in field order)
+//     "rows":   [ [cell, cell, ...], ... ],      (one cell per field, in field order)
+//     "total":  N }                              (optional: see DataPacket::total)
 
 #include "error.h"
 
@@ -24,6 +25,9 @@ struct PacketField {
 struct DataPacket {
     QVector<PacketField> fields;
     QVector<QVector<QVariant>> rows;
+    // How many rows the whole result has, when the packet carries only the first of
+    // them (a list cut to what a person can read); -1 when every row is here.
+    qint64 total = -1;
 
     int fieldIndex(const QString &name) const;  // case-insensitive; -1 when absent
 };

@@ -20,6 +20,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLocale>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -45,6 +46,7 @@ TfrmErroForneAteFili::TfrmErroForneAteFili(QWidget *parent)
     lblErro = m_ui->lblErro;
     dbgPadrao = m_ui->dbgPadrao;
     btnOk = m_ui->btnOk;
+    lblExibindo = m_ui->lblExibindo;
     grbDadosRel->hide();
     panMenu->hide();
     if (auto *grid = qobject_cast<QGridLayout *>(layout()))
@@ -68,6 +70,7 @@ TfrmErroForneAteFili::TfrmErroForneAteFili(QWidget *parent)
 
     BindRows();
     AddRowActions();
+    ShowHowManyAreListed();
     connect(btnOk, &QPushButton::clicked, this, Guard::Wrap(this, [this](bool) { btnOkClick(btnOk); }));
 }
 
@@ -106,6 +109,18 @@ void TfrmErroForneAteFili::ArrangeColumns()
     if (first.isValid())
         grid->setCurrentIndex(first);
     grid->horizontalScrollBar()->setValue(0);
+}
+
+void TfrmErroForneAteFili::ShowHowManyAreListed()
+{
+    const auto *rows = qobject_cast<const TClientDataSet *>(dtsErro->DataSet());
+    if (!rows || rows->PacketTotal() <= rows->RecordCount())
+        return;
+    const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
+    lblExibindo->setText(QStringLiteral("Exibindo %1 de %2 pares bloqueados.")
+                             .arg(brazil.toString(qlonglong(rows->RecordCount())),
+                                  brazil.toString(qlonglong(rows->PacketTotal()))));
+    lblExibindo->show();
 }
 
 void TfrmErroForneAteFili::AddRowActions()

@@ -25,6 +25,8 @@ public:
     QLabel *lblErro = nullptr;
     TDBGrid *dbgPadrao = nullptr;
     QPushButton *btnOk = nullptr;
+    // Under the grid when the server sent only the first of the blocking rows.
+    QLabel *lblExibindo = nullptr;
 
     TDataSource *dtsErro = nullptr;
 
@@ -40,6 +42,7 @@ private:
     void BindRows();
     void ArrangeColumns();
     void AddRowActions();
+    void ShowHowManyAreListed();
 
     std::unique_ptr<Ui::TfrmErroForneAteFili> m_ui;
 };

@@ -106,44 +106,65 @@ QByteArray FornAtendeService::getFilial(const Selection &regions) const
     return contracts::encodePacket(packet);
 }
 
+// Reads the first rows of `select` (already ordered) into the packet, at most
+// MaxListedRows of them, so that neither the server's memory nor the packet grows with
+// the scope; when the list is cut, `count` gives the whole number for the packet.
+void FornAtendeService::readListed(DataPacket &packet, const QString &select, const QString &count,
+                                   const RowReader &row) const
+{
+    QSqlQuery query = execSql(m_db, select + QStringLiteral(" LIMIT %1").arg(MaxListedRows));
+    while (query.next())
+        packet.rows.append(row(query));
+    query.finish();
+    if (packet.rows.size() == MaxListedRows)
+        packet.total = scalar(m_db, count).toLongLong();
+}
+
 QByteArray FornAtendeService::blockingRowsPacket() const
 {
-    QSqlQuery query = execSql(m_db, QStringLiteral(
-        "SELECT f.CDFILIAL, f.NMFILIAL, g.CDREGIAO, g.NMREGIAO,"
-        "       s.NRINSJURFORN, s.NMFANTFORN, s.IDTPIJURFORN"
+    const QString pairs = QStringLiteral(
         " FROM TMPESCFIL b"
         " JOIN FILIAL f ON f.CDFILIAL = b.CDFILIAL"
         " JOIN REGIAO g ON g.CDREGIAO = f.CDREGIAO"
         " CROSS JOIN TMPESCFORN t"
         " JOIN FORNECEDOR s ON s.CDFORNECED = t.CDFORNECED"
         " WHERE NOT EXISTS (SELECT 1 FROM FORNREGIAO r"
-        "                   WHERE r.CDFORNECED = t.CDFORNECED AND r.CDREGIAO = f.CDREGIAO)"
-        " ORDER BY f.CDFILIAL, s.NMFANTFORN, s.CDFORNECED"));
+        "                   WHERE r.CDFORNECED = t.CDFORNECED AND r.CDREGIAO = f.CDREGIAO)");
     DataPacket packet = textPacket({{QStringLiteral("FILIAL"), 37}, {QStringLiteral("REGIAO"), 36},
                                     {QStringLiteral("FORNECEDOR"), 14}, {QStringLiteral("NMFANTFORN"), 40},
                                     {QStringLiteral("IDTPIJURFORN"), 1}});
     const QString dash = QStringLiteral(" - ");
-    while (query.next())
-        packet.rows.append(QVector<QVariant>{text(query, 0) + dash + text(query, 1), text(query, 2) + dash + text(query, 3),
-                            text(query, 4), text(query, 5), text(query, 6)});
+    readListed(packet,
+               QStringLiteral("SELECT f.CDFILIAL, f.NMFILIAL, g.CDREGIAO, g.NMREGIAO,"
+                              "       s.NRINSJURFORN, s.NMFANTFORN, s.IDTPIJURFORN")
+                   + pairs + QStringLiteral(" ORDER BY f.CDFILIAL, s.NMFANTFORN, s.CDFORNECED"),
+               QStringLiteral("SELECT COUNT(*)") + pairs, [&dash](const QSqlQuery &query) {
+                   return QVector<QVariant>{text(query, 0) + dash + text(query, 1),
+                                            text(query, 2) + dash + text(query, 3), text(query, 4),
+                                            text(query, 5), text(query, 6)};
+               });
     return contracts::encodePacket(packet);
 }
 
 QByteArray FornAtendeService::registeredPairsPacket() const
 {
-    QSqlQuery query = execSql(m_db, QStringLiteral(
-        "SELECT a.CDFORNECED, s.NMFANTFORN, a.CDFILIAL, f.NMFILIAL, a.CDPERIENTR"
+    const QString pairs = QStringLiteral(
         " FROM FORNATENDE a"
         " JOIN TMPESCFORN t ON t.CDFORNECED = a.CDFORNECED"
-        " JOIN TMPESCFIL b ON b.CDFILIAL = a.CDFILIAL"
-        " JOIN FORNECEDOR s ON s.CDFORNECED = a.CDFORNECED"
-        " JOIN FILIAL f ON f.CDFILIAL = a.CDFILIAL"
-        " ORDER BY a.CDFORNECED, a.CDFILIAL"));
+        " JOIN TMPESCFIL b ON b.CDFILIAL = a.CDFILIAL");
     DataPacket packet = textPacket({{QStringLiteral("CDFORNECED"), 21}, {QStringLiteral("NMFANTFORN"), 40},
                                     {QStringLiteral("CDFILIAL"), 4}, {QStringLiteral("NMFILIAL"), 30},
                                     {QStringLiteral("CDPERIENTR"), 2}});
-    while (query.next())
-        packet.rows.append(QVector<QVariant>{text(query, 0), text(query, 1), text(query, 2), text(query, 3), text(query, 4)});
+    readListed(packet,
+               QStringLiteral("SELECT a.CDFORNECED, s.NMFANTFORN, a.CDFILIAL, f.NMFILIAL, a.CDPERIENTR")
+                   + pairs
+                   + QStringLiteral(" JOIN FORNECEDOR s ON s.CDFORNECED = a.CDFORNECED"
+                                    " JOIN FILIAL f ON f.CDFILIAL = a.CDFILIAL"
+                                    " ORDER BY a.CDFORNECED, a.CDFILIAL"),
+               QStringLiteral("SELECT COUNT(*)") + pairs, [](const QSqlQuery &query) {
+                   return QVector<QVariant>{text(query, 0), text(query, 1), text(query, 2), text(query, 3),
+                                            text(query, 4)};
+               });
     return contracts::encodePacket(packet);
 }
 

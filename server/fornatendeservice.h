@@ -4,11 +4,16 @@
 // with a Portuguese message on any failure and otherwise returns the result's value.
 
 #include "arguments.h"
+#include "datapacket.h"
 
 #include <QByteArray>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <QVector>
+
+#include <functional>
 
 namespace appserver {
 
@@ -24,13 +29,20 @@ public:
     // Data packet of the branches of the regions, ordered by branch code.
     QByteArray getFilial(const Selection &regions) const;
 
-    // [blocking rows packet, already-registered pairs packet] for the scope.
+    // Most rows a validation packet carries; past it the packet says how many there are.
+    static constexpr int MaxListedRows = 10000;
+
+    // [blocking rows packet, already-registered pairs packet] for the scope, each with at
+    // most MaxListedRows rows in the screen's order (and then the whole count).
     QVariantList getValidReForFil(const ScopeArguments &scope) const;
 
     // Writes every pair of the scope in one transaction; returns the pairs written.
     qint64 cadAutoAtende(const RegistrationArguments &registration) const;
 
 private:
+    using RowReader = std::function<QVector<QVariant>(const QSqlQuery &query)>;
+    void readListed(contracts::DataPacket &packet, const QString &select, const QString &count,
+                    const RowReader &row) const;
     QByteArray blockingRowsPacket() const;
     QByteArray registeredPairsPacket() const;
     bool scopeHasBlockingPair() const;

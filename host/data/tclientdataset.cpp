@@ -83,6 +83,7 @@ void TClientDataSet::SetData(const QVariant &packet)
         SetDefaultFields(defs);
     m_indexFields = std::move(indexFields);
     m_compiled = std::move(compiled);
+    m_packetTotal = decoded.total >= 0 ? decoded.total : qint64(records.size());
     OpenWithRecords(std::move(records));
 }
 

@@ -25,6 +25,9 @@ public:
     // and leaves fields, rows, cursor and state as they were. Loading counts as an
     // open: the cursor goes to the first row and AfterOpen runs.
     void SetData(const QVariant &packet);
+    // How many rows the result behind the last packet has: more than RecordCount when
+    // the server sent only the first of them.
+    qint64 PacketTotal() const { return m_packetTotal; }
 
     // Filter in the form  FIELD Like 'pattern'  ('%' any run, '_' one character);
     // also FIELD = 'text', FIELD <> 'text', numbers unquoted, "not", parentheses, and
@@ -72,6 +75,7 @@ private:
     const std::vector<QString> &TextColumn(int fieldIndex, bool folded) const;
     const std::vector<int> &SortedRecords() const;
 
+    qint64 m_packetTotal = 0;
     QString m_filter;
     bool m_filtered = false;
     bool m_caseInsensitive = false;

@@ -77,11 +77,23 @@ private slots:
         below.chop(1);
         below += QByteArray::fromHex("3bffffffffffffffff");
         QTest::newRow("integer below -2^63") << below;
+        DataPacket cut = p;
+        cut.total = 0;   // fewer than the one row it carries
+        QTest::newRow("total below the rows carried") << encodePacket(cut);
     }
     void malformedPacketsAreRejected()
     {
         QFETCH(QByteArray, bytes);
         QVERIFY_THROWS_EXCEPTION(PacketError, decodePacket(bytes));
+    }
+
+    // A list cut short says how long it is; a whole one says nothing.
+    void totalTravelsOnlyWhenTheListIsCut()
+    {
+        DataPacket p{{{"A", PacketFieldType::String, 1}}, {{"x"}, {"y"}}};
+        QCOMPARE(decodePacket(encodePacket(p)).total, -1);
+        p.total = 1000000;
+        QCOMPARE(decodePacket(encodePacket(p)).total, 1000000);
     }
 
     // The largest integers that do fit still decode exactly.

@@ -6,6 +6,8 @@
 #include "cli_cmp04704.h"
 #include "tfrmerroforneatefili.h"
 
+#include "datapacket.h"
+
 #include "data/tclientdataset.h"
 #include "data/tdatasource.h"
 #include "data/tdbgrid.h"
@@ -74,6 +76,8 @@ private slots:
     void copyPutsRowsOnTheClipboard();
     void exportWritesCsvWithByteOrderMark();
     void exportFailureIsShownAndWritesNothing();
+    void cutListSaysHowManyAreShown_data();
+    void cutListSaysHowManyAreShown();
 
 private:
     // Shows the error screen; `inspect` runs while it is open and must close it.
@@ -337,6 +341,38 @@ void TestErrorList::exportFailureIsShownAndWritesNothing()
     QVERIFY2(messages.first().startsWith(QStringLiteral("Não foi possível criar o arquivo")), qPrintable(messages.first()));
     QVERIFY(!QFileInfo::exists(path));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+void TestErrorList::cutListSaysHowManyAreShown_data()
+{
+    QTest::addColumn<qint64>("total");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("the whole list") << qint64(-1) << QString();
+    QTest::newRow("the first rows of a million")
+        << qint64(1000000) << QStringLiteral("Exibindo 2 de 1.000.000 pares bloqueados.");
+}
+
+// When the server sent only the first blocking rows, one line under the grid says how
+// many there are; the sentence and the grid stay as they are.
+void TestErrorList::cutListSaysHowManyAreShown()
+{
+    QFETCH(qint64, total);
+    QFETCH(QString, line);
+    contracts::DataPacket packet = contracts::decodePacket(TwoBlockingRows());
+    packet.total = total;
+    f->screen()->cdsVerReFoReg->SetData(contracts::encodePacket(packet));
+    bool shown = true;
+    QString text;
+    int rows = -1;
+    ShowErrorScreen([&](TfrmErroForneAteFili *screen) {
+        shown = screen->lblExibindo->isVisible();
+        text = screen->lblExibindo->text();
+        rows = screen->dbgPadrao->model()->rowCount();
+    });
+    QCOMPARE(shown, !line.isEmpty());
+    if (shown)
+        QCOMPARE(text, line);
+    QCOMPARE(rows, 2);
 }
 
 QTEST_MAIN(TestErrorList)

@@ -3,9 +3,12 @@
 
 #include "serverfixture.h"
 #include "servererror.h"
+#include "datagenerator.h"
+#include "fornatendeservice.h"
 
 #include <QSqlError>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <thread>
@@ -30,6 +33,12 @@ QVariantList registeredScope()
 }
 
 // CadAutoAtende arguments: the scope's first four, periodicity, regions, lead time.
+// One supplier, every branch and region.
+QVariantList blockedScopeOf(const QString &supplier)
+{
+    return {QLatin1Char('_') + supplier + QLatin1Char('_'), kNone, kNone, kT, kT};
+}
+
 QVariantList registration(const QVariantList &scope, const QString &periodicity, const QVariant &leadTime)
 {
     return {scope.at(0), scope.at(1), scope.at(2), scope.at(3), periodicity, scope.at(4), leadTime};
@@ -227,6 +236,32 @@ private slots:
                                     "J"}));
         QCOMPARE(packetColumn(packets[0], "FILIAL").last(), QStringLiteral("0040 - Loja Marabá"));
         QCOMPARE(packets[1].rows.size(), 0);
+    }
+
+    // A scope past what a person can read: each packet carries the first rows in the
+    // screen's order and the whole count; the registration itself is still refused.
+    void validationListsAreCutWithTheirTotal()
+    {
+        appserver::DataGenerator::populate(fx->db, 2100, 6);
+        const QVariantList everything{kNone, kT, kNone, kT, kT};
+        QCOMPARE(okValue(fx->invoke(QStringLiteral("CadAutoAtende"), registration(everything, "07", 0.0))).toLongLong(),
+                 12600);
+        fx->exec(QStringLiteral("DELETE FROM FORNREGIAO"));   // now every pair blocks
+
+        const QVector<DataPacket> packets = validate(everything);
+        for (const DataPacket &packet : packets) {
+            QCOMPARE(packet.rows.size(), appserver::FornAtendeService::MaxListedRows);
+            QCOMPARE(packet.total, 12600);
+        }
+        const QStringList branches = packetColumn(packets[0], "FILIAL");
+        QVERIFY(branches.first().startsWith(appserver::DataGenerator::branchCode(1, 2100)));
+        QVERIFY(std::is_sorted(branches.begin(), branches.end()));
+        QCOMPARE(packetColumn(packets[1], "CDFORNECED").first(), appserver::DataGenerator::supplierCode(1));
+        QCOMPARE(fx->invoke(QStringLiteral("CadAutoAtende"), registration(everything, "15", 0.0))
+                     .value(QStringLiteral("ok")), QVariant(false));
+
+        // Below the bound nothing is cut and no total travels.
+        QCOMPARE(validate(blockedScopeOf(appserver::DataGenerator::supplierCode(1))).at(0).total, -1);
     }
 
     void validationBlocksOnlyPairsOfUnservedRegions()
