@@ -5,6 +5,7 @@
 // answered as a user would.
 
 #include "dialoganswerer.h"
+#include "hostdriving.h"
 #include "frmprincipal.h"
 #include "hostsession.h"
 #include "localappserver.h"
@@ -24,30 +25,6 @@
 #include <memory>
 
 namespace {
-
-// Marks the rows whose key is in `keys` in the host's list search and confirms.
-void pickInListSearch(QWidget *dialog, const QString &keyField, const QStringList &keys)
-{
-    auto *grid = dialog->findChild<TDBGrid *>(QStringLiteral("dbgLista"));
-    QVERIFY(grid);
-    TDataSet *dataSet = grid->DataSource()->DataSet();
-    QVERIFY(dataSet);
-    const int key = dataSet->FieldByName(keyField)->Index();
-    for (int row = 0; row < dataSet->RecordCount(); ++row) {
-        if (keys.contains(dataSet->ValueAt(row, key).toString())) {
-            dataSet->SetRecNo(row);
-            QTest::keyClick(grid, Qt::Key_Space);
-        }
-    }
-    QTest::mouseClick(dialog->findChild<QAbstractButton *>(QStringLiteral("btnOk")), Qt::LeftButton);
-}
-
-void click(QWidget *screen, const char *name)
-{
-    auto *button = screen->findChild<QAbstractButton *>(QString::fromLatin1(name));
-    QVERIFY2(button, name);
-    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-}
 
 int scalar(const QString &sql)
 {
@@ -125,7 +102,7 @@ void TestHostApp::launch(const std::function<void(QWidget *)> &drive)
                 TDataSet *dataSet = grid->DataSource()->DataSet();
                 const QString key = dataSet->FindField(QStringLiteral("CDREGIAO")) ? QStringLiteral("CDREGIAO")
                                                                                    : QStringLiteral("CDFORNECED");
-                pickInListSearch(dialog, key, m_picks.value(key));
+                PickInListSearch(dialog, key, m_picks.value(key));
             });
         }
     });
@@ -139,10 +116,10 @@ void TestHostApp::cleanRegistrationWritesPairsAndReportsSuccess()
     m_picks = {{"CDREGIAO", {"S"}}, {"CDFORNECED", {"1001", "1002"}}};
     const int before = scalar("SELECT COUNT(*) FROM FORNATENDE");
     launch([](QWidget *screen) {
-        click(screen, "sbtRegiao");
-        click(screen, "rbtTFilial");
-        click(screen, "sbtFornecedor");
-        click(screen, "sbtConfirma");
+        ClickNamed(screen, "sbtRegiao");
+        ClickNamed(screen, "rbtTFilial");
+        ClickNamed(screen, "sbtFornecedor");
+        ClickNamed(screen, "sbtConfirma");
     });
     QCOMPARE(m_answerer->Messages(), QStringList{"O cadastramento automático foi realizado com sucesso."});
     QCOMPARE(scalar("SELECT COUNT(*) FROM FORNATENDE") - before, 16);
@@ -156,10 +133,10 @@ void TestHostApp::blockedRegistrationListsRowsAndWritesNothing()
     m_picks = {{"CDREGIAO", {"N"}}, {"CDFORNECED", {"1003"}}};
     const int before = scalar("SELECT COUNT(*) FROM FORNATENDE");
     launch([](QWidget *screen) {
-        click(screen, "sbtRegiao");
-        click(screen, "rbtTFilial");
-        click(screen, "sbtFornecedor");
-        click(screen, "sbtConfirma");
+        ClickNamed(screen, "sbtRegiao");
+        ClickNamed(screen, "rbtTFilial");
+        ClickNamed(screen, "sbtFornecedor");
+        ClickNamed(screen, "sbtConfirma");
         QTest::keyClick(screen, Qt::Key_Escape);   // the screen stayed open; leave it
     });
     QCOMPARE(m_errorRows, 5);
@@ -183,13 +160,13 @@ void TestHostApp::registeredPairsAskBeforeReplacing()
     m_picks = {{"CDREGIAO", {"SE"}}, {"CDFORNECED", {"1002"}}};
     m_answerer->SetMessageButton(QMessageBox::StandardButton(answer));
     launch([](QWidget *screen) {
-        click(screen, "sbtRegiao");
-        click(screen, "rbtTFilial");
-        click(screen, "sbtFornecedor");
+        ClickNamed(screen, "sbtRegiao");
+        ClickNamed(screen, "rbtTFilial");
+        ClickNamed(screen, "sbtFornecedor");
         auto *period = screen->findChild<QWidget *>(QStringLiteral("medCdPeriod"));
         period->setFocus();
         QTest::keyClicks(period, "01");
-        click(screen, "sbtConfirma");
+        ClickNamed(screen, "sbtConfirma");
         if (screen->isVisible())
             QTest::keyClick(screen, Qt::Key_Escape);
     });

@@ -5,6 +5,7 @@
 
 #include "appserverprocess.h"
 #include "dialoganswerer.h"
+#include "hostdriving.h"
 #include "frmprincipal.h"
 #include "postgrescluster.h"
 #include "remotesession.h"
@@ -16,10 +17,7 @@
 #include "data/tdatasource.h"
 #include "data/tdbgrid.h"
 
-#include <QAbstractButton>
-#include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
@@ -28,28 +26,6 @@
 namespace {
 
 const QString kDatabase = QStringLiteral("compras");
-
-void click(QWidget *screen, const char *name)
-{
-    auto *button = screen->findChild<QAbstractButton *>(QString::fromLatin1(name));
-    QVERIFY2(button, name);
-    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-}
-
-// Marks the rows whose key is in `keys` in the host's list search and confirms.
-void pickInListSearch(QWidget *dialog, const QString &keyField, const QStringList &keys)
-{
-    auto *grid = dialog->findChild<TDBGrid *>(QStringLiteral("dbgLista"));
-    TDataSet *dataSet = grid->DataSource()->DataSet();
-    const int key = dataSet->FieldByName(keyField)->Index();
-    for (int row = 0; row < dataSet->RecordCount(); ++row) {
-        if (keys.contains(dataSet->ValueAt(row, key).toString())) {
-            dataSet->SetRecNo(row);
-            QTest::keyClick(grid, Qt::Key_Space);
-        }
-    }
-    click(dialog, "btnOk");
-}
 
 } // namespace
 
@@ -110,17 +86,17 @@ void TestHostRemote::registrationThroughTheSharedServer()
             QTest::keyClick(password, Qt::Key_Return);
         } else if (dialog->inherits("TfrmCadAutRF")) {
             QTimer::singleShot(0, dialog, [dialog] {
-                click(dialog, "sbtRegiao");
-                click(dialog, "rbtTFilial");
-                click(dialog, "sbtFornecedor");
-                click(dialog, "sbtConfirma");
+                ClickNamed(dialog, "sbtRegiao");
+                ClickNamed(dialog, "rbtTFilial");
+                ClickNamed(dialog, "sbtFornecedor");
+                ClickNamed(dialog, "sbtConfirma");
             });
         } else if (dialog->objectName() == QLatin1String("frmPesquisaLista")) {
             QTimer::singleShot(0, dialog, [dialog, &picks] {
                 TDataSet *rows = dialog->findChild<TDBGrid *>(QStringLiteral("dbgLista"))->DataSource()->DataSet();
                 const QString key = rows->FindField(QStringLiteral("CDREGIAO")) ? QStringLiteral("CDREGIAO")
                                                                                 : QStringLiteral("CDFORNECED");
-                pickInListSearch(dialog, key, picks.value(key));
+                PickInListSearch(dialog, key, picks.value(key));
             });
         }
     });
