@@ -151,6 +151,9 @@ int main(int argc, char **argv)
             return startUpError(module.ErrorString());
         // With a shared server, the user logs in before the window opens.
         if (session.remote) {
+            if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+                return startUpError(QStringLiteral("Sem tela, ninguém pode entrar no servidor de aplicação "
+                                                   "(a plataforma offscreen não mostra a janela de entrada)."));
             const QString problem = session.remote->Server()->LogIn();
             if (!problem.isEmpty())
                 return startUpError(problem);

@@ -20,6 +20,11 @@ private slots:
         QTest::newRow("missing module")
             << QStringList{"--database", "@NEW_DATABASE@", "--module", "/nao/existe/libX.so"}
             << QStringLiteral("pkg-host: Não foi possível carregar o módulo");
+        // The read connection opens (SQLite reads the file only when asked); the login is
+        // what cannot happen.
+        QTest::newRow("shared server, nobody to log in")
+            << QStringList{"--server", "http://127.0.0.1:1", "--database", "@NOT_A_DATABASE@"}
+            << QStringLiteral("pkg-host: Sem tela, ninguém pode entrar");
         QTest::newRow("shared server without a database to read")
             << QStringList{"--server", "http://127.0.0.1:1", "--database", "/nao/existe.db"}
             << QStringLiteral("pkg-host: O banco de dados \"/nao/existe.db\" não existe");
