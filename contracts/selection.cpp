@@ -57,6 +57,10 @@ Selection readSelection(const QString &text, const SelectionKind &kind)
     if (text.size() < 3 || !text.startsWith(kSeparator) || !text.endsWith(kSeparator))
         throw selectionError(kind, expectedForm(kind));
 
+    // Counted before anything is split, so a huge text costs one pass and no memory.
+    if (text.count(kSeparator) - 1 > MaxSelectionCodes)
+        throw selectionError(kind, QStringLiteral("a lista passa do máximo de %1 códigos; para todos, use a "
+                                                  "opção \"Todos\"/\"Todas\".").arg(MaxSelectionCodes));
     QSet<QString> seen;
     const QStringList parts = text.mid(1, text.size() - 2).split(kSeparator);
     for (const QString &code : parts) {

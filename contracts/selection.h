@@ -47,6 +47,10 @@ QString writeSelection(const Codes &codes)
 
 // ---- strict reading ---------------------------------------------------------------
 
+// The most codes one selection string may carry (a branch list of the largest chain is
+// well below it; "all" travels as "T" or as the all-flag, not as a list).
+inline constexpr int MaxSelectionCodes = 200000;
+
 // What the text holds: all, or the codes (distinct, in order of first appearance).
 struct Selection {
     bool all = false;

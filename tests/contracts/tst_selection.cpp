@@ -99,6 +99,14 @@ void TestSelection::readsStrictlyAndLeniently_data()
         << "_0001_12345_" << "branches" << false << QStringList()
         << branchesError + QStringLiteral("o código \"12345\" excede 4 caracteres.")
         << QStringList{"0001", "12345"} << QStringList();
+    QStringList tooMany;
+    for (int i = 0; i <= contracts::MaxSelectionCodes; ++i)
+        tooMany << QString::number(i);
+    QTest::newRow("more codes than a list may carry")
+        << contracts::writeSelection(tooMany) << "suppliers" << false << QStringList()
+        << QStringLiteral("Seleção de fornecedores inválida: a lista passa do máximo de %1 códigos; para todos, "
+                          "use a opção \"Todos\"/\"Todas\".").arg(contracts::MaxSelectionCodes)
+        << QStringList{"0", "200000"} << QStringList{"200001"};
     QTest::newRow("a huge code is quoted cut short")
         << "_" + QString(40, QLatin1Char('9')) + "_" << "suppliers" << false << QStringList()
         << QStringLiteral("Seleção de fornecedores inválida: o código \"%1...\" excede 21 caracteres.")
