@@ -54,9 +54,14 @@ ApiReply ApiClient::finish(QNetworkReply *reply)
     return answer;
 }
 
+QNetworkReply *ApiClient::startGet(const QString &path)
+{
+    return m_manager.get(request(path));
+}
+
 ApiReply ApiClient::get(const QString &path)
 {
-    return finish(m_manager.get(request(path)));
+    return finish(startGet(path));
 }
 
 QNetworkReply *ApiClient::startPost(const QString &path, const QByteArray &body, const QString &token)

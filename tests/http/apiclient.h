@@ -30,6 +30,7 @@ public:
     void trust(const QSslCertificate &certificate) { m_trusted = certificate; }
 
     ApiReply get(const QString &path);
+    QNetworkReply *startGet(const QString &path);
     ApiReply post(const QString &path, const QByteArray &body, const QString &token = QString());
 
     // Starts a request without waiting; finish() waits for it and reads the answer.
