@@ -49,6 +49,16 @@ QString indicator(bool all)
     return all ? QStringLiteral("S") : QStringLiteral("N");
 }
 
+// Supplier x region combinations of the scope (chosen suppliers against the distinct
+// regions of the chosen branches) in which the supplier does not serve the region. A
+// pair blocks exactly when its supplier and its branch's region form such a combination.
+const QString kBlockingCombinations = QStringLiteral(
+    "SELECT t.CDFORNECED, g.CDREGIAO FROM TMPESCFORN t"
+    " CROSS JOIN (SELECT DISTINCT f.CDREGIAO FROM TMPESCFIL b"
+    "             JOIN FILIAL f ON f.CDFILIAL = b.CDFILIAL) g"
+    " WHERE NOT EXISTS (SELECT 1 FROM FORNREGIAO r"
+    "                   WHERE r.CDFORNECED = t.CDFORNECED AND r.CDREGIAO = g.CDREGIAO)");
+
 QVariant nullableText(const QString &value, int size)
 {
     // A typed null binds as SQL NULL on every driver.
@@ -120,29 +130,69 @@ void FornAtendeService::readListed(DataPacket &packet, const QString &select, co
         packet.total = scalar(m_db, count).toLongLong();
 }
 
+// Loads into TMPBLOQFORNREG the supplier x region combinations of the scope in which the
+// supplier does not serve the region: the rule checked over distinct combinations, so
+// that its cost follows suppliers x regions instead of suppliers x branches.
+void FornAtendeService::loadBlockingCombinations() const
+{
+    execSql(m_db, QStringLiteral("CREATE TEMPORARY TABLE IF NOT EXISTS TMPBLOQFORNREG ("
+                                 " CDFORNECED VARCHAR(21) NOT NULL, CDREGIAO VARCHAR(3) NOT NULL,"
+                                 " PRIMARY KEY (CDREGIAO, CDFORNECED))"));
+    execSql(m_db, QStringLiteral("DELETE FROM TMPBLOQFORNREG"));
+    execSql(m_db, QStringLiteral("INSERT INTO TMPBLOQFORNREG (CDFORNECED, CDREGIAO) ") + kBlockingCombinations);
+}
+
+// How many blocking rows the scope has and the last branch (in the list's order) whose
+// rows are needed for the first MaxListedRows of them. One row per chosen branch with
+// blocked suppliers, so this reads branches, never pairs.
+FornAtendeService::BlockingExtent FornAtendeService::blockingExtent() const
+{
+    QSqlQuery query = execSql(m_db, QStringLiteral(
+        "SELECT b.CDFILIAL, c.QTBLOQ FROM TMPESCFIL b"
+        " JOIN FILIAL f ON f.CDFILIAL = b.CDFILIAL"
+        " JOIN (SELECT CDREGIAO, COUNT(*) AS QTBLOQ FROM TMPBLOQFORNREG GROUP BY CDREGIAO) c"
+        "   ON c.CDREGIAO = f.CDREGIAO"
+        " ORDER BY b.CDFILIAL"));
+    BlockingExtent extent;
+    while (query.next()) {
+        const bool listed = extent.total < MaxListedRows;
+        extent.total += query.value(1).toLongLong();
+        if (listed)
+            extent.lastListedBranch = text(query, 0);
+    }
+    return extent;
+}
+
 QByteArray FornAtendeService::blockingRowsPacket() const
 {
-    const QString pairs = QStringLiteral(
-        " FROM TMPESCFIL b"
-        " JOIN FILIAL f ON f.CDFILIAL = b.CDFILIAL"
-        " JOIN REGIAO g ON g.CDREGIAO = f.CDREGIAO"
-        " CROSS JOIN TMPESCFORN t"
-        " JOIN FORNECEDOR s ON s.CDFORNECED = t.CDFORNECED"
-        " WHERE NOT EXISTS (SELECT 1 FROM FORNREGIAO r"
-        "                   WHERE r.CDFORNECED = t.CDFORNECED AND r.CDREGIAO = f.CDREGIAO)");
     DataPacket packet = textPacket({{QStringLiteral("FILIAL"), 37}, {QStringLiteral("REGIAO"), 36},
                                     {QStringLiteral("FORNECEDOR"), 14}, {QStringLiteral("NMFANTFORN"), 40},
                                     {QStringLiteral("IDTPIJURFORN"), 1}});
+    loadBlockingCombinations();
+    const BlockingExtent extent = blockingExtent();
+    if (extent.total == 0)
+        return contracts::encodePacket(packet);
+
+    // Rows only for the blocked combinations, and only up to the branch that completes
+    // the listed part: the sort never sees more than that.
+    QSqlQuery query = execSql(m_db, QStringLiteral(
+        "SELECT f.CDFILIAL, f.NMFILIAL, g.CDREGIAO, g.NMREGIAO, s.NRINSJURFORN, s.NMFANTFORN, s.IDTPIJURFORN"
+        " FROM TMPESCFIL b"
+        " JOIN FILIAL f ON f.CDFILIAL = b.CDFILIAL"
+        " JOIN TMPBLOQFORNREG k ON k.CDREGIAO = f.CDREGIAO"
+        " JOIN REGIAO g ON g.CDREGIAO = f.CDREGIAO"
+        " JOIN FORNECEDOR s ON s.CDFORNECED = k.CDFORNECED"
+        " WHERE b.CDFILIAL <= ?"
+        " ORDER BY f.CDFILIAL, s.NMFANTFORN, s.CDFORNECED"
+        " LIMIT %1").arg(MaxListedRows), {extent.lastListedBranch});
     const QString dash = QStringLiteral(" - ");
-    readListed(packet,
-               QStringLiteral("SELECT f.CDFILIAL, f.NMFILIAL, g.CDREGIAO, g.NMREGIAO,"
-                              "       s.NRINSJURFORN, s.NMFANTFORN, s.IDTPIJURFORN")
-                   + pairs + QStringLiteral(" ORDER BY f.CDFILIAL, s.NMFANTFORN, s.CDFORNECED"),
-               QStringLiteral("SELECT COUNT(*)") + pairs, [&dash](const QSqlQuery &query) {
-                   return QVector<QVariant>{text(query, 0) + dash + text(query, 1),
-                                            text(query, 2) + dash + text(query, 3), text(query, 4),
-                                            text(query, 5), text(query, 6)};
-               });
+    while (query.next())
+        packet.rows.append(QVector<QVariant>{text(query, 0) + dash + text(query, 1),
+                                             text(query, 2) + dash + text(query, 3), text(query, 4),
+                                             text(query, 5), text(query, 6)});
+    query.finish();
+    if (extent.total > packet.rows.size())
+        packet.total = extent.total;
     return contracts::encodePacket(packet);
 }
 
@@ -180,15 +230,7 @@ QVariantList FornAtendeService::getValidReForFil(const ScopeArguments &scopeArgu
 
 bool FornAtendeService::scopeHasBlockingPair() const
 {
-    // Suppliers against the distinct regions of the chosen branches: the rule of the
-    // blocking rows, without walking every pair.
-    return !scalar(m_db, QStringLiteral(
-        "SELECT 1 FROM TMPESCFORN t"
-        " CROSS JOIN (SELECT DISTINCT f.CDREGIAO FROM TMPESCFIL b"
-        "             JOIN FILIAL f ON f.CDFILIAL = b.CDFILIAL) g"
-        " WHERE NOT EXISTS (SELECT 1 FROM FORNREGIAO r"
-        "                   WHERE r.CDFORNECED = t.CDFORNECED AND r.CDREGIAO = g.CDREGIAO)"
-        " LIMIT 1")).isNull();
+    return !scalar(m_db, kBlockingCombinations + QStringLiteral(" LIMIT 1")).isNull();
 }
 
 void FornAtendeService::requirePeriodicity(const QString &code) const

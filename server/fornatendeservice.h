@@ -43,6 +43,12 @@ private:
     using RowReader = std::function<QVector<QVariant>(const QSqlQuery &query)>;
     void readListed(contracts::DataPacket &packet, const QString &select, const QString &count,
                     const RowReader &row) const;
+    struct BlockingExtent {
+        qint64 total = 0;            // blocking rows in the whole scope
+        QString lastListedBranch;    // last branch with rows among the listed ones
+    };
+    void loadBlockingCombinations() const;
+    BlockingExtent blockingExtent() const;
     QByteArray blockingRowsPacket() const;
     QByteArray registeredPairsPacket() const;
     bool scopeHasBlockingPair() const;

@@ -29,25 +29,26 @@ QString operatingSystemUser()
 struct Method {
     const char *name;
     int argumentCount;
+    bool writes;
     std::function<QVariant(const FornAtendeService &, const QVariantList &)> run;
 };
 
 const QVector<Method> &methods()
 {
     static const QVector<Method> table = {
-        {"getParamGeral", 0,
+        {"getParamGeral", 0, false,
          [](const FornAtendeService &service, const QVariantList &) {
              return QVariant(service.getParamGeral());
          }},
-        {"getFilial", 1,
+        {"getFilial", 1, false,
          [](const FornAtendeService &service, const QVariantList &args) {
              return QVariant(service.getFilial(parseSelection(args.at(0), kRegions)));
          }},
-        {"GetValidReForFil", 5,
+        {"GetValidReForFil", 5, false,
          [](const FornAtendeService &service, const QVariantList &args) {
              return QVariant(service.getValidReForFil(parseScopeArguments(args)));
          }},
-        {"CadAutoAtende", 7,
+        {"CadAutoAtende", 7, true,
          [](const FornAtendeService &service, const QVariantList &args) {
              return QVariant(service.cadAutoAtende(parseRegistrationArguments(args)));
          }},
@@ -75,6 +76,12 @@ LocalAppServer::LocalAppServer(const QString &connectionName, const QString &usu
 bool LocalAppServer::hasMethod(const QString &method)
 {
     return findMethod(method) != nullptr;
+}
+
+bool LocalAppServer::writesData(const QString &method)
+{
+    const Method *found = findMethod(method);
+    return found && found->writes;
 }
 
 QVariant LocalAppServer::dispatch(const QString &method, const QVariantList &args) const

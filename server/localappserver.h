@@ -31,6 +31,8 @@ public:
 
     // True when Invoke knows a method by this name.
     static bool hasMethod(const QString &method);
+    // True for the methods that write (they take the database's write lock).
+    static bool writesData(const QString &method);
 
     // Runs the method by name with positional arguments (by reference; the server
     // writes nothing back). Methods: getParamGeral (no arguments), getFilial (regions),

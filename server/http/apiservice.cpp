@@ -5,6 +5,8 @@
 #include "localappserver.h"
 #include "servererror.h"
 
+#include <mutex>
+
 namespace appserver::http {
 
 namespace {
@@ -68,13 +70,13 @@ ApiAnswer ApiService::call(const QString &method, const QString &token, const QB
         if (user.isEmpty())
             return errorAnswer(401, QStringLiteral("Sessão inválida ou expirada; entre novamente."));
         ApiAnswer answer;
-        LocalAppServer server(db.connectionName(), user);
         if (!LocalAppServer::hasMethod(method)) {
             // The automation object's own refusal of an unknown method, as a 404.
             QVariantList none;
-            answer = errorAnswer(404, server.Invoke(method, none).toMap().value(QStringLiteral("message")).toString());
+            answer = errorAnswer(404, LocalAppServer(db.connectionName(), user)
+                                          .Invoke(method, none).toMap().value(QStringLiteral("message")).toString());
         } else if (std::optional<QVariantList> args = callArguments(body)) {
-            const QVariant result = server.Invoke(method, *args);
+            const QVariant result = invokeInTurn(db, method, user, *args);
             answer = ApiAnswer{200, contracts::http::encodeCallAnswer({result, *args}), QString(), false};
         } else {
             answer = errorAnswer(400, QStringLiteral("O corpo da chamada deve ser um mapa CBOR com a lista "
@@ -85,6 +87,15 @@ ApiAnswer ApiService::call(const QString &method, const QString &token, const QB
     } catch (const ServerError &error) {
         return unavailable(error);
     }
+}
+
+QVariant ApiService::invokeInTurn(const QSqlDatabase &db, const QString &method, const QString &user,
+                                  QVariantList &args) const
+{
+    std::unique_lock<QMutex> turn(m_sqliteWriters, std::defer_lock);
+    if (m_connections.config().engine == DatabaseConfig::Engine::Sqlite && LocalAppServer::writesData(method))
+        turn.lock();
+    return LocalAppServer(db.connectionName(), user).Invoke(method, args);
 }
 
 ApiAnswer ApiService::health() const

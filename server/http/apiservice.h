@@ -6,6 +6,7 @@
 #include "threadconnections.h"
 
 #include <QByteArray>
+#include <QMutex>
 #include <QString>
 
 namespace appserver::http {
@@ -31,7 +32,14 @@ public:
     ApiAnswer health() const;
 
 private:
+    QVariant invokeInTurn(const QSqlDatabase &db, const QString &method, const QString &user,
+                          QVariantList &args) const;
+
     ThreadConnections &m_connections;
+    // On SQLite the writing calls of this server wait here for one another, so that a
+    // long registration makes the next one queue instead of running out the busy
+    // timeout on the database's write lock. PostgreSQL's advisory lock queues them.
+    mutable QMutex m_sqliteWriters;
     qint64 m_sessionLifetimeSeconds;
 };
 

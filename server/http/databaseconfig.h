@@ -16,7 +16,9 @@ struct DatabaseConfig {
     PostgresSettings postgres;
     // Longest a statement may run (PostgreSQL statement_timeout) or wait for a lock
     // (SQLite busy timeout) before the request fails with a clear message.
-    int statementTimeoutMs = 30000;
+    // Ten minutes by default, as long as the host waits for an answer: a registration of
+    // ten million pairs is one statement of about a minute, and must not be cut.
+    int statementTimeoutMs = 600000;
 
     // "sqlite" or "postgresql", as the health answer names the engine.
     QString engineName() const;

@@ -69,14 +69,14 @@ QSslConfiguration tlsConfiguration(const ServerOptions &options)
     return configuration;
 }
 
-void warnPlainHttp(const ServerOptions &options)
+void warnPlainHttp(const ServerOptions &options, quint16 port)
 {
     if (options.usesTls() || options.address.isLoopback())
         return;
     print(stderr, QStringLiteral(
         "\n*** ATENÇÃO: pkg-appserver escuta em %1 SEM TLS (--allow-plain-http). ***\n"
         "*** Senhas e tokens de sessão trafegam sem criptografia: qualquer um na rede pode lê-los. ***\n"
-        "*** Use --tls-cert/--tls-key, ou restrinja esta rede. ***\n\n").arg(options.url(options.port)));
+        "*** Use --tls-cert/--tls-key, ou restrinja esta rede. ***\n\n").arg(options.url(port)));
 }
 
 int serve(const ServerOptions &options)
@@ -88,7 +88,7 @@ int serve(const ServerOptions &options)
     const quint16 port = front.listenOn(options.address, options.port, tls);
     if (port == 0)
         throw ServerError(QStringLiteral("Não foi possível escutar em %1.").arg(options.url(options.port)));
-    warnPlainHttp(options);
+    warnPlainHttp(options, port);
     ShutdownSignal shutdown;
     QObject::connect(&shutdown, &ShutdownSignal::requested, &front, [&front] {
         front.drain([] { QCoreApplication::quit(); });

@@ -49,11 +49,13 @@ QString readLine()
 
 QString askQuietly(const QString &prompt)
 {
-    std::fputs(prompt.toLocal8Bit().constData(), stderr);
-    std::fflush(stderr);
     QString answer;
     {
+        // Echo goes off before the prompt shows: turning it off flushes pending input,
+        // so whatever is typed once the prompt is visible must come after that.
         EchoOff quiet;
+        std::fputs(prompt.toLocal8Bit().constData(), stderr);
+        std::fflush(stderr);
         answer = readLine();
     }
     std::fputs("\n", stderr);

@@ -56,8 +56,8 @@ struct Options {
         QStringLiteral("Tamanho máximo do corpo de uma requisição, em MiB (padrão: 16)."),
         QStringLiteral("MiB"), QStringLiteral("16")};
     QCommandLineOption dbTimeout{QStringLiteral("db-timeout"),
-        QStringLiteral("Tempo máximo, em segundos, de cada comando no banco numa requisição (padrão: 30)."),
-        QStringLiteral("segundos"), QStringLiteral("30")};
+        QStringLiteral("Tempo máximo, em segundos, de cada comando no banco numa requisição (padrão: 600)."),
+        QStringLiteral("segundos"), QStringLiteral("600")};
     QCommandLineOption sessionHours{QStringLiteral("session-hours"),
         QStringLiteral("Duração de uma sessão, em horas (padrão: 8)."), QStringLiteral("horas"),
         QStringLiteral("8")};

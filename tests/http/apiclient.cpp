@@ -7,7 +7,7 @@
 #include <QSslConfiguration>
 #include <QTimer>
 
-bool waitFor(QNetworkReply *reply)
+bool waitFor(QNetworkReply *reply, int limitMs)
 {
     if (reply->isFinished())
         return true;
@@ -16,7 +16,7 @@ bool waitFor(QNetworkReply *reply)
     guard.setSingleShot(true);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
-    guard.start(120000);
+    guard.start(limitMs);
     loop.exec();
     return reply->isFinished();
 }
@@ -38,10 +38,10 @@ QNetworkRequest ApiClient::request(const QString &path) const
     return request;
 }
 
-ApiReply ApiClient::finish(QNetworkReply *reply)
+ApiReply ApiClient::finish(QNetworkReply *reply, int limitMs)
 {
     ApiReply answer;
-    if (!waitFor(reply)) {
+    if (!waitFor(reply, limitMs)) {
         answer.networkError = QStringLiteral("sem resposta");
         reply->abort();
     }
@@ -54,9 +54,14 @@ ApiReply ApiClient::finish(QNetworkReply *reply)
     return answer;
 }
 
+QNetworkReply *ApiClient::startGet(const QString &path)
+{
+    return m_manager.get(request(path));
+}
+
 ApiReply ApiClient::get(const QString &path)
 {
-    return finish(m_manager.get(request(path)));
+    return finish(startGet(path));
 }
 
 QNetworkReply *ApiClient::startPost(const QString &path, const QByteArray &body, const QString &token)

@@ -11,6 +11,9 @@
 #include <QUrl>
 #include <QVariantList>
 
+// How long a test waits for an answer before giving up: a guard against a hung server.
+constexpr int kWaitLimitMs = 120000;
+
 struct ApiReply {
     int status = 0;             // 0: no HTTP answer at all
     QByteArray contentType;
@@ -30,11 +33,12 @@ public:
     void trust(const QSslCertificate &certificate) { m_trusted = certificate; }
 
     ApiReply get(const QString &path);
+    QNetworkReply *startGet(const QString &path);
     ApiReply post(const QString &path, const QByteArray &body, const QString &token = QString());
 
     // Starts a request without waiting; finish() waits for it and reads the answer.
     QNetworkReply *startPost(const QString &path, const QByteArray &body, const QString &token = QString());
-    static ApiReply finish(QNetworkReply *reply);
+    static ApiReply finish(QNetworkReply *reply, int limitMs = kWaitLimitMs);
 
     ApiReply login(const QString &user, const QString &password);
     // The token of a successful login; empty otherwise.
@@ -52,5 +56,5 @@ private:
     QNetworkAccessManager m_manager;
 };
 
-// Waits until the reply finishes (a guard of two minutes against a hung server).
-bool waitFor(QNetworkReply *reply);
+// Waits until the reply finishes, at most limitMs.
+bool waitFor(QNetworkReply *reply, int limitMs = kWaitLimitMs);

@@ -30,6 +30,7 @@ public:
     int waitForExit();
 
     QUrl baseUrl() const { return m_baseUrl; }
+    qint64 processId() const { return m_process.processId(); }
     // Everything the server wrote to its standard error so far (the request log).
     QString log();
 

@@ -1,9 +1,10 @@
 // Many hosts at once against pkg-appserver over real sockets: overlapping registrations
 // from eight clients (one server on SQLite, one on PostgreSQL, two servers sharing one
 // PostgreSQL database) leave one consistent result; a registration in progress does not
-// hold back another client's small call.
+// hold back another client's small call; on SQLite, writers queue behind a long one.
 
 #include "apiclient.h"
+#include "datagenerator.h"
 #include "appserverprocess.h"
 #include "postgrescluster.h"
 #include "testdatabase.h"
@@ -306,6 +307,48 @@ private slots:
         QCOMPARE(registered.status, 200);
         QVERIFY2(registered.result().value(QStringLiteral("ok")).toBool(),
                  qPrintable(registered.result().value(QStringLiteral("message")).toString()));
+    }
+
+    // On SQLite the writers of one server queue for each other instead of racing for the
+    // database's write lock: with a busy timeout of one second, a small registration sent
+    // while a long one runs waits its turn and succeeds, and the run log numbers them in
+    // that order.
+    void sqliteRegistrationsQueueBehindALongOne()
+    {
+        std::unique_ptr<TestDatabase> db = newDatabase(QStringLiteral("sqlite"));
+        QVERIFY(db);
+        QString error;
+        QVERIFY2(db->addUser(QStringLiteral("ana"), kPassword, &error), qPrintable(error));
+        appserver::DataGenerator::populate(db->connection(), 1000, 400);
+        AppServerProcess server;
+        QVERIFY2(server.start(db->serverOptions() + QStringList{QStringLiteral("--db-timeout"), QStringLiteral("1")},
+                              &error),
+                 qPrintable(error));
+        ApiClient longClient(server.baseUrl());
+        ApiClient shortClient(server.baseUrl());
+        const QString token = longClient.token(QStringLiteral("ana"), kPassword);
+
+        const QVariantList everything{QString(), QStringLiteral("T"), QString(), QStringLiteral("T"),
+                                      QStringLiteral("07"), QStringLiteral("T"), 1.0};
+        QNetworkReply *longRun = longClient.startCall(QStringLiteral("CadAutoAtende"), everything, token);
+        QSignalSpy sent(longRun, &QNetworkReply::uploadProgress);
+        QVERIFY(sent.wait(60000) || !sent.isEmpty());
+        QTest::qWait(500);   // lets the long run reach the database first; it takes seconds there
+        const QVariantList onePair{QStringLiteral("_") + appserver::DataGenerator::supplierCode(1) + QStringLiteral("_"),
+                                   QString(),
+                                   QStringLiteral("_") + appserver::DataGenerator::branchCode(1, 1000) + QStringLiteral("_"),
+                                   QString(), QStringLiteral("15"), QStringLiteral("T"), 2.0};
+        const ApiReply shortRun = shortClient.call(QStringLiteral("CadAutoAtende"), onePair, token);
+        const ApiReply longAnswer = ApiClient::finish(longRun);
+
+        QVERIFY2(longAnswer.result().value(QStringLiteral("ok")).toBool(),
+                 qPrintable(longAnswer.result().value(QStringLiteral("message")).toString()));
+        QVERIFY2(shortRun.result().value(QStringLiteral("ok")).toBool(),
+                 qPrintable(shortRun.result().value(QStringLiteral("message")).toString()));
+        QCOMPARE(db->column(QStringLiteral("SELECT QTPARES FROM LOGCADAUTO ORDER BY NRLOGCADAUTO")),
+                 (QStringList{QStringLiteral("400000"), QStringLiteral("1")}));
+        QCOMPARE(db->column(QStringLiteral("SELECT CDPERIENTR FROM FORNATENDE WHERE QTDIASPRAZEXPED = 2")),
+                 QStringList{QStringLiteral("15")});
     }
 
     // On PostgreSQL only: there the test sees the registration waiting (pg_locks), so it

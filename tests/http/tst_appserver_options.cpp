@@ -83,6 +83,67 @@ private slots:
         QVERIFY2(result.err.contains(QStringLiteral("usuário \"ana\" cadastrado")), qPrintable(result.err));
     }
 
+    void plainHttpOffLoopbackWarnsLoudly()
+    {
+        QProcess server;
+        server.start(AppServerProcess::program(),
+                     {QStringLiteral("--database"), path(QStringLiteral("rede.db")), QStringLiteral("--listen"),
+                      QStringLiteral("0.0.0.0:0"), QStringLiteral("--allow-plain-http")});
+        QString out;
+        while (!out.contains(QLatin1Char('\n')) && server.waitForReadyRead(60000))
+            out += QString::fromLocal8Bit(server.readAllStandardOutput());
+        const QString err = QString::fromLocal8Bit(server.readAllStandardError());
+        server.terminate();
+        server.waitForFinished(30000);
+        const QString port = out.section(QLatin1Char(':'), 2, 2).section(QLatin1Char(' '), 0, 0);
+        QVERIFY2(out.startsWith(QStringLiteral("pkg-appserver escutando em http://0.0.0.0:")), qPrintable(out));
+        QVERIFY2(err.contains(QStringLiteral("ATENÇÃO: pkg-appserver escuta em http://0.0.0.0:%1 SEM TLS").arg(port)),
+                 qPrintable(err));
+        QVERIFY(err.contains(QStringLiteral("qualquer um na rede pode lê-los")));
+    }
+
+    // On a terminal the password is asked twice without echo; the pseudo-terminal of
+    // script(1) stands in for the person typing, after each prompt.
+    void addUserAsksThePasswordOnTheTerminalWithoutEcho_data()
+    {
+        QTest::addColumn<QString>("repeated");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("same twice") << "segredo-no-terminal" << 0 << "usuário \"ana\" cadastrado";
+        QTest::newRow("different") << "outro-segredo" << 1 << "As senhas digitadas são diferentes";
+    }
+
+    void addUserAsksThePasswordOnTheTerminalWithoutEcho()
+    {
+        QFETCH(QString, repeated);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        if (QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty())
+            QSKIP("script(1) não encontrado");
+        const QString database = path(QStringLiteral("terminal-%1.db").arg(exitCode));
+        QProcess terminal;
+        terminal.setProcessChannelMode(QProcess::MergedChannels);
+        terminal.start(QStringLiteral("script"),
+                       {QStringLiteral("-q"), QStringLiteral("-e"), QStringLiteral("-c"),
+                        QStringLiteral("'%1' --database '%2' --add-user ana").arg(AppServerProcess::program(), database),
+                        QStringLiteral("/dev/null")});
+        QString transcript;
+        const auto waitFor = [&](const QString &prompt) {
+            while (!transcript.contains(prompt) && terminal.waitForReadyRead(60000))
+                transcript += QString::fromLocal8Bit(terminal.readAll());
+            return transcript.contains(prompt);
+        };
+        QVERIFY2(waitFor(QStringLiteral("Senha do usuário ana: ")), qPrintable(transcript));
+        terminal.write("segredo-no-terminal\n");
+        QVERIFY2(waitFor(QStringLiteral("Repita a senha: ")), qPrintable(transcript));
+        terminal.write(repeated.toUtf8() + '\n');
+        QVERIFY(terminal.waitForFinished(60000));
+        transcript += QString::fromLocal8Bit(terminal.readAll());
+        QCOMPARE(terminal.exitCode(), exitCode);
+        QVERIFY2(transcript.contains(message), qPrintable(transcript));
+        QVERIFY2(!transcript.contains(QStringLiteral("segredo")), qPrintable(transcript));
+    }
+
     void helpIsInPortuguese()
     {
         const AppServerProcess::Result result = AppServerProcess::run({QStringLiteral("--help")});

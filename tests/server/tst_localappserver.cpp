@@ -5,6 +5,7 @@
 #include "servererror.h"
 #include "datagenerator.h"
 #include "fornatendeservice.h"
+#include "scopetables.h"
 
 #include <QSqlError>
 #include <QtTest>
@@ -262,6 +263,60 @@ private slots:
 
         // Below the bound nothing is cut and no total travels.
         QCOMPARE(validate(blockedScopeOf(appserver::DataGenerator::supplierCode(1))).at(0).total, -1);
+    }
+
+    // The listed rows and the total against the rule applied pair by pair, on a data set
+    // where suppliers serve different regions, so that branches contribute different
+    // numbers of rows and the cut at the bound falls inside a branch.
+    void validationMatchesThePairByPairRule_data()
+    {
+        QTest::addColumn<QVariantList>("scope");
+        QTest::newRow("everything, cut") << QVariantList{kNone, kT, kNone, kT, kT};
+        QTest::newRow("some regions, cut") << QVariantList{kNone, kT, kNone, kT, QStringLiteral("_N_NE_SE_")};
+        QTest::newRow("listed suppliers and branches, whole")
+            << QVariantList{QStringLiteral("_") + appserver::DataGenerator::supplierCode(3) + QStringLiteral("_")
+                                + appserver::DataGenerator::supplierCode(7) + QStringLiteral("_"),
+                            kNone,
+                            QStringLiteral("_") + appserver::DataGenerator::branchCode(5, 2100) + QStringLiteral("_")
+                                + appserver::DataGenerator::branchCode(2050, 2100) + QStringLiteral("_"),
+                            kNone, kT};
+    }
+
+    void validationMatchesThePairByPairRule()
+    {
+        QFETCH(QVariantList, scope);
+        appserver::DataGenerator::populate(fx->db, 2100, 9);
+        // Supplier k stops serving every region whose code sorts at a position divisible
+        // by k's remainder: a different blocked set per supplier and region.
+        fx->exec(QStringLiteral(
+            "DELETE FROM FORNREGIAO WHERE (SELECT COUNT(*) FROM REGIAO g WHERE g.CDREGIAO < FORNREGIAO.CDREGIAO)"
+            " % (1 + CAST(SUBSTR(CDFORNECED, -1) AS INTEGER) % 3) = 0"));
+
+        const DataPacket blocking = validate(scope).at(0);
+
+        // The reference: every pair of the scope checked on its own, in the list's order.
+        appserver::ScopeTables(fx->db).load(appserver::parseScopeArguments(scope));
+        const QString pairs = QStringLiteral(
+            " FROM TMPESCFIL b JOIN FILIAL f ON f.CDFILIAL = b.CDFILIAL JOIN REGIAO g ON g.CDREGIAO = f.CDREGIAO"
+            " CROSS JOIN TMPESCFORN t JOIN FORNECEDOR s ON s.CDFORNECED = t.CDFORNECED"
+            " WHERE NOT EXISTS (SELECT 1 FROM FORNREGIAO r"
+            "                   WHERE r.CDFORNECED = t.CDFORNECED AND r.CDREGIAO = f.CDREGIAO)");
+        const QList<QStringList> expected = fx->rows(
+            QStringLiteral("SELECT f.CDFILIAL || ' - ' || f.NMFILIAL, g.CDREGIAO || ' - ' || g.NMREGIAO,"
+                           " s.NRINSJURFORN, s.NMFANTFORN, s.IDTPIJURFORN")
+            + pairs + QStringLiteral(" ORDER BY f.CDFILIAL, s.NMFANTFORN, s.CDFORNECED LIMIT %1")
+                          .arg(appserver::FornAtendeService::MaxListedRows));
+        const qint64 total = fx->rows(QStringLiteral("SELECT COUNT(*)") + pairs).value(0).value(0).toLongLong();
+        QVERIFY(total > 0);
+
+        QCOMPARE(blocking.rows.size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i) {
+            QStringList row;
+            for (const QVariant &value : blocking.rows.at(i))
+                row.append(value.toString());
+            QCOMPARE(row, expected.at(i));
+        }
+        QCOMPARE(blocking.total, total > appserver::FornAtendeService::MaxListedRows ? total : -1);
     }
 
     void validationBlocksOnlyPairsOfUnservedRegions()

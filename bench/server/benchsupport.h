@@ -1,0 +1,70 @@
+#pragma once
+// What the server benchmarks share: timing a piece of work, running bare statements in
+// one transaction, and reporting a pair of times as counters with their ratio.
+
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringList>
+#include <benchmark/benchmark.h>
+
+namespace benchsupport {
+
+template <typename Work>
+double secondsOf(Work &&work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+// Runs each statement to its last row; false when one fails.
+inline bool runAll(const QSqlDatabase &db, const QStringList &statements)
+{
+    for (const QString &sql : statements) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(sql))
+            return false;
+        while (query.next()) {
+        }
+    }
+    return true;
+}
+
+// Seconds taken by the statements as one transaction; negative when one fails.
+inline double timeBareTransaction(QSqlDatabase db, const QStringList &statements)
+{
+    bool ok = true;
+    const double seconds = secondsOf([&] {
+        ok = db.transaction() && runAll(db, statements) && db.commit();
+    });
+    if (!ok)
+        db.rollback();
+    return ok ? seconds : -1;
+}
+
+// Totals of the measured work and of its bare limit over the iterations, as counters.
+struct Totals {
+    double server = 0;
+    double bare = 0;
+
+    void add(benchmark::State &state, double serverSeconds, double bareSeconds)
+    {
+        state.SetIterationTime(serverSeconds);
+        server += serverSeconds;
+        bare += bareSeconds;
+    }
+
+    void report(benchmark::State &state, qint64 pairs) const
+    {
+        const double runs = double(state.iterations());
+        state.counters["pairs"] = double(pairs);
+        state.counters["server_s"] = server / runs;
+        state.counters["bare_s"] = bare / runs;
+        state.counters["ratio"] = bare > 0 ? server / bare : 0;
+    }
+};
+
+} // namespace benchsupport
