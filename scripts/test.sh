@@ -12,8 +12,8 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENABLE_SANITIZERS=ON 
   -DBUILD_TESTING=ON -DBUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-# Leak detection on: a test that leaks fails. No suppressions are needed today; any
-# added later must name code outside the project and say why.
+# Leak detection on: a test that leaks fails. ctest gives every test the suppressions of
+# scripts/lsan.supp, each of which names code outside the project and says why.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
