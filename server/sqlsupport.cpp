@@ -10,16 +10,18 @@ namespace appserver {
 
 namespace {
 
-// What a database failure means to the user, by the engine's own code: SQLite's result
-// code or PostgreSQL's SQLSTATE. Every one of these leaves the transaction rolled back
-// (SQLite and PostgreSQL undo a statement that failed, and the server's transaction
-// then rolls back), so each message can say that nothing changed.
+// A call whose PostgreSQL connection broke half-way: the database rolls back what the
+// call had not committed.
 QString lostConnectionMessage()
 {
     return QStringLiteral("A conexão com o banco de dados caiu durante a operação (o banco de dados foi reiniciado "
                           "ou encerrou a sessão); a operação não foi concluída e nada foi alterado. Tente novamente.");
 }
 
+// What a database failure means to the user, by the engine's own code: SQLite's result
+// code or PostgreSQL's SQLSTATE. Every one of these leaves the transaction rolled back
+// (SQLite and PostgreSQL undo a statement that failed, and the server's transaction
+// then rolls back), so each message can say that nothing changed.
 struct KnownFailure {
     QStringList codes;   // exact codes; a code ending in '*' stands for its class
     QString message;
@@ -37,8 +39,8 @@ const QList<KnownFailure> &knownFailures()
         {{"57014"},
          QStringLiteral("O banco de dados não concluiu a operação dentro do tempo limite da requisição "
                         "(outra operação pode estar em andamento); nada foi alterado. Tente novamente.")},
-        // SQLite full (disk, or the database's page limit); PostgreSQL disk full, out of memory.
-        {{"13", "53100", "53200"},
+        // SQLite full (disk, or the database's page limit); PostgreSQL disk full.
+        {{"13", "53100"},
          QStringLiteral("O banco de dados do servidor ficou sem espaço (disco ou banco de dados cheio) durante a "
                         "operação; nada foi alterado. Libere espaço no servidor e tente novamente.")},
         // SQLite read-only file; PostgreSQL read-only transaction (a standby).
