@@ -4,6 +4,7 @@
 #include "fornatendeservice.h"
 #include "servererror.h"
 #include "serverresult.h"
+#include "sqlsupport.h"
 
 #include <QSqlDatabase>
 #include <QtGlobal>
@@ -95,7 +96,14 @@ QVariant LocalAppServer::dispatch(const QString &method, const QVariantList &arg
     const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (!db.isOpen())
         throw ServerError(QStringLiteral("O banco de dados do servidor de aplicação não está aberto."));
-    return found->run(FornAtendeService(db, m_usuario), args);
+    try {
+        return found->run(FornAtendeService(db, m_usuario), args);
+    } catch (const ServerError &error) {
+        // The driver's text alone does not tell the user that the database went away.
+        if (connectionLost(db))
+            throw lostConnectionError(error);
+        throw;
+    }
 }
 
 QVariant LocalAppServer::Invoke(const QString &method, QVariantList &args)

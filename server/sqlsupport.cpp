@@ -4,25 +4,79 @@
 
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QStringList>
 
 namespace appserver {
 
 namespace {
 
-// What a waiting or conflicting writer means to the user, by the engine's own code:
-// SQLite's busy and locked and PostgreSQL's lock time-out, serialization failure and
-// deadlock (another writer held on too long), and PostgreSQL's statement_timeout (the
-// request's time limit ran out). Empty for every other error.
-QString contentionMessage(const QSqlError &error)
+// A call whose PostgreSQL connection broke half-way: the database rolls back what the
+// call had not committed.
+QString lostConnectionMessage()
+{
+    return QStringLiteral("A conexão com o banco de dados caiu durante a operação (o banco de dados foi reiniciado "
+                          "ou encerrou a sessão); a operação não foi concluída e nada foi alterado. Tente novamente.");
+}
+
+// What a database failure means to the user, by the engine's own code: SQLite's result
+// code or PostgreSQL's SQLSTATE. Every one of these leaves the transaction rolled back
+// (SQLite and PostgreSQL undo a statement that failed, and the server's transaction
+// then rolls back), so each message can say that nothing changed.
+struct KnownFailure {
+    QStringList codes;   // exact codes; a code ending in '*' stands for its class
+    QString message;
+};
+
+const QList<KnownFailure> &knownFailures()
+{
+    static const QList<KnownFailure> failures = {
+        // SQLite busy and locked; PostgreSQL lock time-out, serialization failure, deadlock:
+        // another writer held on too long.
+        {{"5", "6", "55P03", "40001", "40P01"},
+         QStringLiteral("Outro cadastramento está em andamento no banco de dados e a operação não terminou "
+                        "dentro do tempo limite; nada foi alterado. Tente novamente em instantes.")},
+        // PostgreSQL statement_timeout: the request's time limit ran out.
+        {{"57014"},
+         QStringLiteral("O banco de dados não concluiu a operação dentro do tempo limite da requisição "
+                        "(outra operação pode estar em andamento); nada foi alterado. Tente novamente.")},
+        // SQLite full (disk, or the database's page limit); PostgreSQL disk full.
+        {{"13", "53100"},
+         QStringLiteral("O banco de dados do servidor ficou sem espaço (disco ou banco de dados cheio) durante a "
+                        "operação; nada foi alterado. Libere espaço no servidor e tente novamente.")},
+        // SQLite read-only file; PostgreSQL read-only transaction (a standby).
+        {{"8", "25006"},
+         QStringLiteral("O banco de dados do servidor está somente leitura (sem permissão de gravação); nada foi "
+                        "alterado. Verifique as permissões do arquivo ou do banco de dados.")},
+        // SQLite corrupt page or not a database; PostgreSQL data or index corrupted.
+        {{"11", "26", "XX001", "XX002"},
+         QStringLiteral("O banco de dados do servidor está corrompido; nada foi alterado. Restaure-o a partir de "
+                        "uma cópia de segurança.")},
+        // SQLite read or write error of the disk.
+        {{"10"},
+         QStringLiteral("Erro de leitura ou gravação no disco do banco de dados do servidor; nada foi alterado.")},
+        // PostgreSQL connection failures (class 08) and a server that ended the session
+        // (terminated, shut down, restarting).
+        {{"08*", "57P01", "57P02", "57P03"}, lostConnectionMessage()},
+    };
+    return failures;
+}
+
+bool codeMatches(const QString &code, const QString &pattern)
+{
+    if (pattern.endsWith(QLatin1Char('*')))
+        return code.startsWith(QStringView(pattern).chopped(1));
+    return code == pattern;
+}
+
+QString knownFailureMessage(const QSqlError &error)
 {
     const QString code = error.nativeErrorCode();
-    if (code == QLatin1String("5") || code == QLatin1String("6") || code == QLatin1String("55P03")
-        || code == QLatin1String("40001") || code == QLatin1String("40P01"))
-        return QStringLiteral("Outro cadastramento está em andamento no banco de dados e a operação não terminou "
-                              "dentro do tempo limite; nada foi alterado. Tente novamente em instantes.");
-    if (code == QLatin1String("57014"))
-        return QStringLiteral("O banco de dados não concluiu a operação dentro do tempo limite da requisição "
-                              "(outra operação pode estar em andamento); nada foi alterado. Tente novamente.");
+    if (code.isEmpty())
+        return QString();
+    for (const KnownFailure &failure : knownFailures())
+        for (const QString &pattern : failure.codes)
+            if (codeMatches(code, pattern))
+                return failure.message;
     return QString();
 }
 
@@ -31,9 +85,9 @@ ServerError databaseError(const QSqlError &error)
     QString detail = error.text().trimmed();
     if (detail.isEmpty())
         detail = QStringLiteral("erro desconhecido");
-    const QString contention = contentionMessage(error);
-    if (!contention.isEmpty())
-        return ServerError(QStringLiteral("%1 (detalhe: %2)").arg(contention, detail));
+    const QString known = knownFailureMessage(error);
+    if (!known.isEmpty())
+        return ServerError(QStringLiteral("%1 (detalhe: %2)").arg(known, detail));
     return ServerError(QStringLiteral("Erro no banco de dados do servidor: %1").arg(detail));
 }
 
@@ -62,6 +116,28 @@ void takeWriteLock(const QSqlDatabase &db)
 bool isSqlite(const QSqlDatabase &db)
 {
     return db.driverName() == QLatin1String("QSQLITE");
+}
+
+bool connectionLost(const QSqlDatabase &db)
+{
+    if (isSqlite(db))
+        return false;
+    if (!db.isOpen())
+        return true;   // the driver closed it on finding the connection broken
+    QSqlQuery probe(db);
+    if (probe.exec(QStringLiteral("SELECT 1")))
+        return false;
+    // The server's own refusal carries its SQLSTATE; a connection that is gone gives
+    // none, or one of the connection classes.
+    const QString code = probe.lastError().nativeErrorCode();
+    return code.isEmpty() || code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P0"));
+}
+
+ServerError lostConnectionError(const ServerError &cause)
+{
+    if (cause.message().startsWith(lostConnectionMessage()))
+        return cause;   // the driver named the loss already
+    return ServerError(QStringLiteral("%1 (detalhe: %2)").arg(lostConnectionMessage(), cause.message()));
 }
 
 QSqlQuery prepareQuery(const QSqlDatabase &db, const QString &sql)

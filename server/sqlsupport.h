@@ -2,6 +2,8 @@
 // Small helpers over QSqlQuery that turn every database failure into a ServerError, and
 // the transactions the server methods run in.
 
+#include "servererror.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -11,6 +13,13 @@
 namespace appserver {
 
 bool isSqlite(const QSqlDatabase &db);
+
+// Whether the connection no longer reaches its database: PostgreSQL ended the session
+// or went away. Asked after a failure, once the transaction is over; a SQLite file is
+// never lost this way.
+bool connectionLost(const QSqlDatabase &db);
+// The failure of a call that lost its connection half-way, with the cause as detail.
+ServerError lostConnectionError(const ServerError &cause);
 
 // Prepares the statement; throws ServerError when the database rejects it.
 QSqlQuery prepareQuery(const QSqlDatabase &db, const QString &sql);

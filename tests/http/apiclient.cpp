@@ -26,10 +26,12 @@ ApiClient::ApiClient(const QUrl &baseUrl) : m_baseUrl(baseUrl)
     m_manager.setProxy(QNetworkProxy::NoProxy);   // loopback only, whatever the environment says
 }
 
-QNetworkRequest ApiClient::request(const QString &path) const
+QNetworkRequest ApiClient::request(const QString &path, const QString &token) const
 {
     QNetworkRequest request(m_baseUrl.resolved(QUrl(path)));
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/cbor"));
+    if (!token.isEmpty())
+        request.setRawHeader("Authorization", "Bearer " + token.toLatin1());
     if (!m_trusted.isNull()) {
         QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
         ssl.setCaCertificates({m_trusted});
@@ -64,12 +66,14 @@ ApiReply ApiClient::get(const QString &path)
     return finish(startGet(path));
 }
 
+ApiReply ApiClient::send(const QByteArray &verb, const QString &path, const QByteArray &body, const QString &token)
+{
+    return finish(m_manager.sendCustomRequest(request(path, token), verb, body));
+}
+
 QNetworkReply *ApiClient::startPost(const QString &path, const QByteArray &body, const QString &token)
 {
-    QNetworkRequest post = request(path);
-    if (!token.isEmpty())
-        post.setRawHeader("Authorization", "Bearer " + token.toLatin1());
-    return m_manager.post(post, body);
+    return m_manager.post(request(path, token), body);
 }
 
 ApiReply ApiClient::post(const QString &path, const QByteArray &body, const QString &token)

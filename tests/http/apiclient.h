@@ -34,6 +34,8 @@ public:
 
     ApiReply get(const QString &path);
     QNetworkReply *startGet(const QString &path);
+    // Any verb, with a body and the bearer token when given.
+    ApiReply send(const QByteArray &verb, const QString &path, const QByteArray &body, const QString &token = QString());
     ApiReply post(const QString &path, const QByteArray &body, const QString &token = QString());
 
     // Starts a request without waiting; finish() waits for it and reads the answer.
@@ -49,7 +51,7 @@ public:
     QNetworkReply *startCall(const QString &method, const QVariantList &args, const QString &token);
 
 private:
-    QNetworkRequest request(const QString &path) const;
+    QNetworkRequest request(const QString &path, const QString &token = QString()) const;
 
     QUrl m_baseUrl;
     QSslCertificate m_trusted;

@@ -46,6 +46,12 @@ void AppServerProcess::stop()
     }
 }
 
+void AppServerProcess::kill()
+{
+    m_process.kill();
+    m_process.waitForFinished();
+}
+
 bool AppServerProcess::waitForLog(const QString &text)
 {
     // waitForReadyRead waits on the read channel: the log is on standard error.

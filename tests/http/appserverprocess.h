@@ -23,6 +23,9 @@ public:
 
     // Sends SIGTERM without waiting.
     void requestStop() { m_process.terminate(); }
+    // Kills the server with SIGKILL, as a crash would (nothing of it runs after), and
+    // waits for its end.
+    void kill();
     // Waits until the standard error contains the text; false when the server ended or
     // two minutes passed without it.
     bool waitForLog(const QString &text);

@@ -877,26 +877,33 @@ void TestRegistration::serverWriteBackReachesTheScreen()
 }
 
 // The screen over a shared server reached by HTTP: the scripted server answers every
-// call through the fake automation object, except the validation, which fails the way
-// the row says. The failure reaches the user as the screen's usual error, and nothing
-// else changes.
+// call through the fake automation object, except the call of the row (the validation or
+// the registration), which fails the way the row says. The failure reaches the user as
+// the screen's usual error; the screen stays open with the user's selections and without
+// the busy animation, and the same confirmation goes through once the server answers.
 void TestRegistration::httpFailuresKeepTheScreenOpen_data()
 {
     using Reply = FakeHttpServer::Reply;
+    QTest::addColumn<QString>("failing");
     QTest::addColumn<Reply>("failure");
     QTest::addColumn<QString>("message");
-    QTest::newRow("slow") << Reply::Late(3000) << QStringLiteral("não respondeu em 1 segundos");
-    QTest::newRow("connection closed") << Reply::HangUp() << QStringLiteral("fechou a conexão");
-    QTest::newRow("garbage") << Reply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\n???")
-                             << QStringLiteral("Resposta ilegível");
-    QTest::newRow("server unavailable")
-        << Reply::With(503, contracts::http::encodeMessage(QStringLiteral("Banco de dados indisponível.")))
-        << QStringLiteral("Banco de dados indisponível.");
+    for (const QString &method : {GetValid, CadAuto}) {
+        auto row = [&](const char *name) { return &QTest::addRow("%s: %s", qPrintable(method), name); };
+        *row("slow") << method << Reply::Late(3000) << QStringLiteral("não respondeu em 1 segundos");
+        *row("no answer at all") << method << Reply::Silent() << QStringLiteral("não respondeu em 1 segundos");
+        *row("connection closed") << method << Reply::HangUp() << QStringLiteral("fechou a conexão");
+        *row("garbage") << method << Reply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\n???")
+                        << QStringLiteral("Resposta ilegível");
+        *row("server unavailable")
+            << method << Reply::With(503, contracts::http::encodeMessage(QStringLiteral("Banco de dados indisponível.")))
+            << QStringLiteral("Banco de dados indisponível.");
+    }
 }
 
 void TestRegistration::httpFailuresKeepTheScreenOpen()
 {
     using Reply = FakeHttpServer::Reply;
+    QFETCH(QString, failing);
     QFETCH(Reply, failure);
     QFETCH(QString, message);
     FakeHttpServer http;
@@ -904,7 +911,7 @@ void TestRegistration::httpFailuresKeepTheScreenOpen()
         if (request.path == QLatin1String("/api/v1/login"))
             return Reply::With(200, contracts::http::encodeSession({QStringLiteral("t"), 60}));
         const QString method = request.path.section(QLatin1Char('/'), -1);
-        if (method == GetValid)
+        if (method == failing)
             return failure;
         QVariantList args = contracts::http::decodeCallRequest(request.body);
         const QVariant result = f->server()->Invoke(method, args);
@@ -918,20 +925,40 @@ void TestRegistration::httpFailuresKeepTheScreenOpen()
     f->host()->connection()->SetAutomationObject(&client);
 
     TfrmCadAutRF *screen = f->Open();
-    ChooseAll();
+    f->answerer().SetDialogHandler([](QWidget *dialog) {
+        ScreenFixture::PickInList(dialog, QStringLiteral("CDREGIAO"), {QStringLiteral("001"), QStringLiteral("002")});
+    });
+    f->Click("sbtRegiao");
+    f->ChooseBranches({QStringLiteral("0001"), QStringLiteral("0003")});
+    f->ChooseSuppliers({QStringLiteral("F1"), QStringLiteral("F2")});
+    f->Child<TMaskEdit>("medCdPeriod")->SetText(QStringLiteral("02"));
+    f->server()->Answer(GetValid, FakeAppServer::ValidationResult(NoRows(), NoRows()));
     f->server()->Answer(CadAuto, contracts::okResult(true));
+    const QVariantList chosen{QStringLiteral("_F1_F2_"), QString(), QStringLiteral("_0001_0003_"), QString(),
+                              QStringLiteral("02"), QStringLiteral("_001_002_")};
     Confirm();
 
     QCOMPARE(f->answerer().Messages().size(), 1);
     QVERIFY2(f->answerer().Messages().first().contains(message), qPrintable(f->answerer().Messages().first()));
     QCOMPARE(f->answerer().Icons(), QList<QMessageBox::Icon>{QMessageBox::Critical});
     QVERIFY(screen->isVisible());
-    QCOMPARE(screen->ListaRegiao(), QStringLiteral("T"));
-    QVERIFY(screen->rbtTFilial->isChecked() && screen->rbtTodos->isChecked());
+    QCOMPARE((QVariantList{screen->ListaFornecedor(), QString(), screen->ListaFilial(), QString(), screen->CdPeriod(),
+                           screen->ListaRegiao()}),
+             chosen);
+    QVERIFY(screen->rbtLFilial->isChecked() && !screen->rbtTodos->isChecked());
     QVERIFY(!Showavi::ShowAviActive());
     QVERIFY(!AnimationVisible());
     QVERIFY(f->server()->CallsOf(CadAuto).isEmpty());
-    QCOMPARE(http.Requests().last().path, QStringLiteral("/api/v1/call/GetValidReForFil"));
+    QCOMPARE(http.Requests().last().path, QStringLiteral("/api/v1/call/") + failing);
+
+    // The server answers again: the same confirmation, with the same selections, registers.
+    failing.clear();
+    f->answerer().Clear();
+    Confirm();
+    QCOMPARE(f->answerer().Messages(), QStringList{Success});
+    QCOMPARE(f->server()->CallsOf(CadAuto).size(), 1);
+    QCOMPARE(f->server()->CallsOf(CadAuto).first().args.mid(0, 6), chosen);
+    QVERIFY(!screen->isVisible());
 }
 
 void TestRegistration::serverFailuresKeepTheScreenOpen_data()
