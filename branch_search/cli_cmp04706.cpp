@@ -67,7 +67,7 @@ bool PesquisaFilAtende(TDataSource *source, const QString &keyField, const QStri
 {
     TDataSet *dataSet = source ? source->DataSet() : nullptr;
     if (!dataSet)
-        throw EDatabaseError(QStringLiteral("A pesquisa não tem conjunto de dados."));
+        throw EDatabaseError(TfrmPesqListaFilAtende::tr("A pesquisa não tem conjunto de dados."));
 
     bool result = true;
     CampoChave = keyField;

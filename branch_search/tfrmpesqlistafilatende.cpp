@@ -162,7 +162,7 @@ TDataSet *TfrmPesqListaFilAtende::DataSet() const
     TDataSource *source = dbgArquivo->DataSource();
     TDataSet *dataSet = source ? source->DataSet() : nullptr;
     if (!dataSet)
-        throw EDatabaseError(QStringLiteral("A pesquisa não tem conjunto de dados."));
+        throw EDatabaseError(tr("A pesquisa não tem conjunto de dados."));
     return dataSet;
 }
 
@@ -185,7 +185,7 @@ TField *TfrmPesqListaFilAtende::CampoOrdem() const
 {
     const int item = cbbOrdem->currentIndex();
     if (item < 0 || item >= MapaCampos.size())
-        throw EHostError(QStringLiteral("Não há campo para a pesquisa."));
+        throw EHostError(tr("Não há campo para a pesquisa."));
     return DataSet()->Fields(MapaCampos.at(item));
 }
 

@@ -1,5 +1,7 @@
 #include "cborinput.h"
 
+#include "error.h"
+
 #include <QCborStreamReader>
 
 namespace contracts {
@@ -13,7 +15,7 @@ constexpr int MaxDepth = 16;
 bool Scan(QCborStreamReader &reader, int depth, QString &problem)
 {
     if (depth > MaxDepth) {
-        problem = QStringLiteral("aninhamento profundo demais");
+        problem = Texts::tr("aninhamento profundo demais");
         return false;
     }
     switch (reader.type()) {
@@ -21,7 +23,7 @@ bool Scan(QCborStreamReader &reader, int depth, QString &problem)
         // The magnitude is kept as -1 - value; zero stands for 2^64.
         const quint64 magnitude = quint64(reader.toNegativeInteger());
         if (magnitude == 0 || magnitude > (quint64(1) << 63)) {
-            problem = QStringLiteral("número inteiro fora do intervalo");
+            problem = Texts::tr("número inteiro fora do intervalo");
             return false;
         }
         return reader.next();
@@ -48,14 +50,14 @@ QCborValue readSingleCbor(const QByteArray &bytes, QString *problem)
     QCborStreamReader scanner(bytes);
     bool ok = !bytes.isEmpty() && Scan(scanner, 0, why);
     if (ok && scanner.currentOffset() != bytes.size()) {
-        why = QStringLiteral("há bytes depois do fim");
+        why = Texts::tr("há bytes depois do fim");
         ok = false;
     }
     if (ok && scanner.lastError() != QCborError::NoError)
         ok = false;
     if (!ok) {
         if (problem)
-            *problem = why.isEmpty() ? QStringLiteral("conteúdo ilegível") : why;
+            *problem = why.isEmpty() ? Texts::tr("conteúdo ilegível") : why;
         return QCborValue(QCborValue::Invalid);
     }
     return QCborValue::fromCbor(bytes);

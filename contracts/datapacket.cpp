@@ -20,15 +20,15 @@ PacketFieldType parseType(const QString &name)
     if (name == QLatin1String("integer")) return PacketFieldType::Integer;
     if (name == QLatin1String("double")) return PacketFieldType::Double;
     if (name == QLatin1String("boolean")) return PacketFieldType::Boolean;
-    throw PacketError(QStringLiteral("Pacote de dados inválido: tipo de campo desconhecido %1.").arg(quotedForMessage(name)));
+    throw PacketError(Texts::tr("Pacote de dados inválido: tipo de campo desconhecido %1.").arg(quotedForMessage(name)));
 }
 
 // A field's size: a whole number from 0 to MaxFieldSize.
 int readSize(const QCborValue &size, const QString &field)
 {
     if (!size.isInteger() || size.toInteger() < 0 || size.toInteger() > MaxFieldSize)
-        throw PacketError(QStringLiteral("Pacote de dados ilegível: o tamanho do campo %1 deve ser um número "
-                                         "inteiro de 0 a %2.").arg(quotedForMessage(field)).arg(MaxFieldSize));
+        throw PacketError(Texts::tr("Pacote de dados ilegível: o tamanho do campo %1 deve ser um número "
+                                    "inteiro de 0 a %2.").arg(quotedForMessage(field)).arg(MaxFieldSize));
     return int(size.toInteger());
 }
 
@@ -50,7 +50,7 @@ QVariant cborToCell(const QCborValue &value, const PacketField &field)
     if (value.isNull() || value.isUndefined())
         return QVariant();
     const auto wrongType = [&] {
-        return PacketError(QStringLiteral("Pacote de dados inválido: valor de tipo errado no campo %1.")
+        return PacketError(Texts::tr("Pacote de dados inválido: valor de tipo errado no campo %1.")
                                .arg(quotedForMessage(field.name)));
     };
     switch (field.type) {
@@ -132,19 +132,19 @@ DataPacket decodePacket(const QByteArray &bytes)
     QString problem;
     const QCborValue top = readSingleCbor(bytes, &problem);
     if (top.isInvalid())
-        throw PacketError(QStringLiteral("Pacote de dados ilegível: %1.").arg(problem));
+        throw PacketError(Texts::tr("Pacote de dados ilegível: %1.").arg(problem));
     if (!top.isMap())
-        throw PacketError(QStringLiteral("Pacote de dados ilegível: não é um mapa."));
+        throw PacketError(Texts::tr("Pacote de dados ilegível: não é um mapa."));
     const QCborMap map = top.toMap();
     if (!map.value(kFields).isArray() || !map.value(kRows).isArray())
-        throw PacketError(QStringLiteral("Pacote de dados inválido: faltam \"fields\" ou \"rows\"."));
+        throw PacketError(Texts::tr("Pacote de dados inválido: faltam \"fields\" ou \"rows\"."));
 
     DataPacket packet;
     for (const QCborValue &fv : map.value(kFields).toArray()) {
         const QCborMap fm = fv.toMap();
         const QString name = fm.value(QStringLiteral("name")).toString();
         if (!fv.isMap() || name.isEmpty())
-            throw PacketError(QStringLiteral("Pacote de dados inválido: campo sem nome."));
+            throw PacketError(Texts::tr("Pacote de dados inválido: campo sem nome."));
         PacketField field;
         field.name = name;
         field.type = parseType(fm.value(QStringLiteral("type")).toString());
@@ -155,7 +155,7 @@ DataPacket decodePacket(const QByteArray &bytes)
     packet.rows.reserve(rows.size());
     for (const QCborValue &rv : rows) {
         if (!rv.isArray() || rv.toArray().size() != packet.fields.size())
-            throw PacketError(QStringLiteral("Pacote de dados inválido: linha com número errado de colunas."));
+            throw PacketError(Texts::tr("Pacote de dados inválido: linha com número errado de colunas."));
         const QCborArray cells = rv.toArray();
         QVector<QVariant> row;
         row.reserve(cells.size());
@@ -166,8 +166,8 @@ DataPacket decodePacket(const QByteArray &bytes)
     if (map.contains(kTotal)) {
         const QCborValue total = map.value(kTotal);
         if (!total.isInteger() || total.toInteger() < packet.rows.size())
-            throw PacketError(QStringLiteral("Pacote de dados ilegível: o total de linhas deve ser um número inteiro "
-                                             "não menor que as linhas do pacote."));
+            throw PacketError(Texts::tr("Pacote de dados ilegível: o total de linhas deve ser um número inteiro "
+                                        "não menor que as linhas do pacote."));
         packet.total = total.toInteger();
     }
     return packet;

@@ -3,6 +3,7 @@
 // server's and the formats' own. It carries the message for the user, in Portuguese;
 // what() gives the same text in UTF-8 for code that only knows std::exception.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QtCore/qglobal.h>
 #include <stdexcept>
@@ -24,5 +25,10 @@ private:
 // characters so that a huge argument does not become a huge message, with control
 // characters written as \uXXXX.
 QString quotedForMessage(const QString &text);
+
+// The context of the formats' messages in the translations: Texts::tr("...").
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(contracts)
+};
 
 } // namespace contracts

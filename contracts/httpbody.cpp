@@ -10,12 +10,18 @@ namespace contracts::http {
 
 namespace {
 
+// What a body is, for the messages.
+const char *const kLoginRequest = QT_TRANSLATE_NOOP("contracts", "o pedido de entrada");
+const char *const kLoginAnswer = QT_TRANSLATE_NOOP("contracts", "a resposta de entrada");
+const char *const kCallRequest = QT_TRANSLATE_NOOP("contracts", "o pedido de chamada");
+const char *const kCallAnswer = QT_TRANSLATE_NOOP("contracts", "a resposta da chamada");
+
 // One CBOR map and nothing after it.
 QCborMap ReadMap(const QByteArray &body, const char *what)
 {
     const QCborValue value = readSingleCbor(body);
     if (!value.isMap())
-        throw PacketError(QStringLiteral("Corpo ilegível: %1 deve ser um mapa CBOR.").arg(QLatin1String(what)));
+        throw PacketError(Texts::tr("Corpo ilegível: %1 deve ser um mapa CBOR.").arg(Texts::tr(what)));
     return value.toMap();
 }
 
@@ -23,7 +29,7 @@ QString ReadText(const QCborMap &map, const QString &key, const char *what)
 {
     const QCborValue value = map.value(key);
     if (!value.isString())
-        throw PacketError(QStringLiteral("Corpo ilegível: %1 sem o texto \"%2\".").arg(QLatin1String(what), key));
+        throw PacketError(Texts::tr("Corpo ilegível: %1 sem o texto \"%2\".").arg(Texts::tr(what), key));
     return value.toString();
 }
 
@@ -39,7 +45,7 @@ QVariantList ReadArgs(const QCborMap &map, const char *what)
 {
     const QCborValue value = map.value(QStringLiteral("args"));
     if (!value.isArray())
-        throw PacketError(QStringLiteral("Corpo ilegível: %1 sem a lista \"args\".").arg(QLatin1String(what)));
+        throw PacketError(Texts::tr("Corpo ilegível: %1 sem a lista \"args\".").arg(Texts::tr(what)));
     QVariantList args;
     const QCborArray array = value.toArray();
     args.reserve(array.size());
@@ -62,9 +68,9 @@ QByteArray encodeLogin(const Login &login)
 
 Login decodeLogin(const QByteArray &body)
 {
-    const QCborMap map = ReadMap(body, "o pedido de entrada");
-    return {ReadText(map, QStringLiteral("user"), "o pedido de entrada"),
-            ReadText(map, QStringLiteral("password"), "o pedido de entrada")};
+    const QCborMap map = ReadMap(body, kLoginRequest);
+    return {ReadText(map, QStringLiteral("user"), kLoginRequest),
+            ReadText(map, QStringLiteral("password"), kLoginRequest)};
 }
 
 QByteArray encodeSession(const Session &session)
@@ -75,11 +81,11 @@ QByteArray encodeSession(const Session &session)
 
 Session decodeSession(const QByteArray &body)
 {
-    const QCborMap map = ReadMap(body, "a resposta de entrada");
+    const QCborMap map = ReadMap(body, kLoginAnswer);
     const QCborValue expires = map.value(QStringLiteral("expires"));
     if (!expires.isInteger())
-        throw PacketError(QStringLiteral("Corpo ilegível: a resposta de entrada sem \"expires\"."));
-    return {ReadText(map, QStringLiteral("token"), "a resposta de entrada"), expires.toInteger()};
+        throw PacketError(Texts::tr("Corpo ilegível: a resposta de entrada sem \"expires\"."));
+    return {ReadText(map, QStringLiteral("token"), kLoginAnswer), expires.toInteger()};
 }
 
 QByteArray encodeCallRequest(const QVariantList &args)
@@ -89,7 +95,7 @@ QByteArray encodeCallRequest(const QVariantList &args)
 
 QVariantList decodeCallRequest(const QByteArray &body)
 {
-    return ReadArgs(ReadMap(body, "o pedido de chamada"), "o pedido de chamada");
+    return ReadArgs(ReadMap(body, kCallRequest), kCallRequest);
 }
 
 QByteArray encodeCallAnswer(const CallAnswer &answer)
@@ -100,11 +106,11 @@ QByteArray encodeCallAnswer(const CallAnswer &answer)
 
 CallAnswer decodeCallAnswer(const QByteArray &body)
 {
-    const QCborMap map = ReadMap(body, "a resposta da chamada");
+    const QCborMap map = ReadMap(body, kCallAnswer);
     const QCborValue result = map.value(QStringLiteral("result"));
     if (!result.isMap())
-        throw PacketError(QStringLiteral("Corpo ilegível: a resposta da chamada sem \"result\"."));
-    return {result.toVariant(), ReadArgs(map, "a resposta da chamada")};
+        throw PacketError(Texts::tr("Corpo ilegível: a resposta da chamada sem \"result\"."));
+    return {result.toVariant(), ReadArgs(map, kCallAnswer)};
 }
 
 QByteArray encodeHealth(const Health &health)

@@ -10,7 +10,7 @@ const QString kMessage = QStringLiteral("message");
 
 [[noreturn]] void malformed(const QString &detail)
 {
-    throw ResultError(QStringLiteral("Resposta inválida do servidor de aplicação: ") + detail + QLatin1Char('.'));
+    throw ResultError(Texts::tr("Resposta inválida do servidor de aplicação: %1.").arg(detail));
 }
 
 bool isMap(const QVariant &v)
@@ -34,19 +34,19 @@ QVariant failResult(const QString &message)
 QVariant resultValue(const QVariant &result)
 {
     if (!isMap(result))
-        malformed(QStringLiteral("o resultado não é um envelope"));
+        malformed(Texts::tr("o resultado não é um envelope"));
     const QVariantMap envelope = result.toMap();
     const QVariant ok = envelope.value(kOk);
     if (ok.typeId() != QMetaType::Bool)
-        malformed(QStringLiteral("falta a indicação \"ok\""));
+        malformed(Texts::tr("falta a indicação \"ok\""));
     if (ok.toBool()) {
         if (!envelope.contains(kValue))
-            malformed(QStringLiteral("falta o valor"));
+            malformed(Texts::tr("falta o valor"));
         return envelope.value(kValue);
     }
     const QVariant message = envelope.value(kMessage);
     if (message.typeId() != QMetaType::QString || message.toString().trimmed().isEmpty())
-        malformed(QStringLiteral("falha sem mensagem"));
+        malformed(Texts::tr("falha sem mensagem"));
     throw ResultError(message.toString());
 }
 

@@ -1,5 +1,6 @@
 #include "gridtext.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSaveFile>
@@ -91,17 +92,27 @@ QByteArray GridText::ToCsv() const
     return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
 }
 
+namespace {
+
+QString CannotWrite(const QString &path, const QString &reason)
+{
+    return QCoreApplication::translate("GridText", "Não foi possível gravar o arquivo \"%1\": %2").arg(path, reason);
+}
+
+} // namespace
+
 QString WriteWholeFile(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Não foi possível criar o arquivo \"%1\": %2").arg(path, file.errorString());
+        return QCoreApplication::translate("GridText", "Não foi possível criar o arquivo \"%1\": %2")
+            .arg(path, file.errorString());
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2").arg(path, reason);
+        return CannotWrite(path, reason);
     }
     if (!file.commit())
-        return QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2").arg(path, file.errorString());
+        return CannotWrite(path, file.errorString());
     return QString();
 }

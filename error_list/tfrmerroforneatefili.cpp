@@ -5,6 +5,7 @@
 #include "tfrmcadautrf.h"
 
 #include "gridtext.h"
+#include "pkg_cmp04702.h"
 
 #include "data/tclientdataset.h"
 #include "data/tdatasource.h"
@@ -116,10 +117,10 @@ void TfrmErroForneAteFili::ShowHowManyAreListed()
     const auto *rows = qobject_cast<const TClientDataSet *>(dtsErro->DataSet());
     if (!rows || rows->PacketTotal() <= rows->RecordCount())
         return;
-    const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
-    lblExibindo->setText(QStringLiteral("Exibindo %1 de %2 pares bloqueados.")
-                             .arg(brazil.toString(qlonglong(rows->RecordCount())),
-                                  brazil.toString(qlonglong(rows->PacketTotal()))));
+    const QLocale numbers = Package::TextLocale();
+    lblExibindo->setText(tr("Exibindo %1 de %2 pares bloqueados.")
+                             .arg(numbers.toString(qlonglong(rows->RecordCount())),
+                                  numbers.toString(qlonglong(rows->PacketTotal()))));
     lblExibindo->show();
 }
 
@@ -129,13 +130,13 @@ void TfrmErroForneAteFili::AddRowActions()
     dbgPadrao->setSelectionMode(QAbstractItemView::ExtendedSelection);
     dbgPadrao->selectionModel()->clearSelection();
 
-    auto *copia = new QAction(QStringLiteral("&Copiar"), dbgPadrao);
+    auto *copia = new QAction(tr("&Copiar"), dbgPadrao);
     copia->setObjectName(QStringLiteral("actCopiar"));
     copia->setShortcut(QKeySequence::Copy);
     copia->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(copia, &QAction::triggered, this, Guard::Wrap(this, [this] { CopiaLinhas(); }));
 
-    auto *exporta = new QAction(QStringLiteral("&Exportar para CSV…"), dbgPadrao);
+    auto *exporta = new QAction(tr("&Exportar para CSV…"), dbgPadrao);
     exporta->setObjectName(QStringLiteral("actExportarCsv"));
     connect(exporta, &QAction::triggered, this, Guard::Wrap(this, [this] { ExportaCsv(); }));
 
@@ -150,13 +151,13 @@ void TfrmErroForneAteFili::CopiaLinhas()
 
 void TfrmErroForneAteFili::ExportaCsv()
 {
-    QFileDialog dialog(this, QStringLiteral("Exportar para CSV"));
+    QFileDialog dialog(this, tr("Exportar para CSV"));
     dialog.setObjectName(QStringLiteral("dlgExportarCsv"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Arquivos CSV (*.csv)"));
+    dialog.setNameFilter(tr("Arquivos CSV (*.csv)"));
     dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.selectFile(QStringLiteral("filiais_bloqueadas.csv"));
+    dialog.selectFile(tr("filiais_bloqueadas.csv"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     // The file is the whole list, whatever is selected.

@@ -6,12 +6,11 @@
 
 #include "moduleversion.h"
 #include "runtime/errors.h"
+#include "runtime/languagefile.h"
 #include "runtime/moduleabi.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <dlfcn.h>
 #include <memory>
@@ -34,7 +33,7 @@ Unit g_units[] = {
 
 QStringList g_unitLog;
 int g_initializeCount = 0;
-std::unique_ptr<QTranslator> g_translator;
+std::unique_ptr<LanguageFile> g_language;
 
 void StartUnit(Unit &unit)
 {
@@ -64,40 +63,31 @@ QString ModuleFolder()
 // PKG_CMP04702_<locale>.qm beside the module; none found: the built-in Portuguese.
 void InstallLanguage()
 {
-    auto translator = std::make_unique<QTranslator>();
-    const QString folder = ModuleFolder();
-    if (folder.isEmpty()
-        || !translator->load(QLocale(), QStringLiteral("PKG_CMP04702"), QStringLiteral("_"), folder))
-        return;
-    if (QCoreApplication::installTranslator(translator.get()))
-        g_translator = std::move(translator);
+    g_language = std::make_unique<LanguageFile>(QStringLiteral("PKG_CMP04702"), ModuleFolder());
 }
 
 void RemoveLanguage()
 {
-    if (!g_translator)
-        return;
-    QCoreApplication::removeTranslator(g_translator.get());
-    g_translator.reset();
+    g_language.reset();
 }
 
 [[noreturn]] void BadLaunchParameters(const QString &detail)
 {
-    throw EConvertError(QStringLiteral("Parâmetros de abertura inválidos: %1.").arg(detail));
+    throw EConvertError(QCoreApplication::translate("Package", "Parâmetros de abertura inválidos: %1.").arg(detail));
 }
 
 // Element 0 of the launch parameters, the host form as an integer.
 qintptr HostFormHandle(const QVariant &params)
 {
     if (params.typeId() != QMetaType::QVariantList)
-        BadLaunchParameters(QStringLiteral("era esperada uma lista de valores"));
+        BadLaunchParameters(QCoreApplication::translate("Package", "era esperada uma lista de valores"));
     const QVariantList list = params.toList();
     if (list.isEmpty())
-        BadLaunchParameters(QStringLiteral("a lista não tem o formulário hospedeiro"));
+        BadLaunchParameters(QCoreApplication::translate("Package", "a lista não tem o formulário hospedeiro"));
     bool ok = false;
     const qlonglong handle = list.first().toLongLong(&ok);
     if (!ok)
-        BadLaunchParameters(QStringLiteral("o formulário hospedeiro não é um número"));
+        BadLaunchParameters(QCoreApplication::translate("Package", "o formulário hospedeiro não é um número"));
     return qintptr(handle);
 }
 
@@ -157,7 +147,12 @@ int UnitStartCount(const QString &unitName)
 
 QString LanguageFile()
 {
-    return g_translator ? g_translator->filePath() : QString();
+    return g_language ? g_language->FilePath() : QString();
+}
+
+QLocale TextLocale()
+{
+    return LanguageFile().isEmpty() ? QLocale(QLocale::Portuguese, QLocale::Brazil) : QLocale();
 }
 
 } // namespace Package

@@ -5,6 +5,7 @@
 
 #include "pkg_export.h"
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -33,5 +34,9 @@ QStringList UnitLog();
 int UnitStartCount(const QString &unitName);
 // File of the language resource in use; empty when the built-in texts are used.
 QString LanguageFile();
+// The locale of the texts shown, for the numbers inside them: the default locale when
+// a language resource for it is in use, otherwise Brazilian Portuguese (the built-in
+// texts' own).
+QLocale TextLocale();
 
 } // namespace Package

@@ -17,10 +17,10 @@ namespace {
 void CheckHostForm(QWidget *hostForm)
 {
     if (!hostForm)
-        throw EHostError(QStringLiteral("O formulário hospedeiro não foi informado."));
+        throw EHostError(QCoreApplication::translate("Cli_cmp04702", "O formulário hospedeiro não foi informado."));
     if (!QApplication::allWidgets().contains(hostForm))
-        throw EHostError(QStringLiteral(
-            "O formulário hospedeiro informado não é uma janela ativa da aplicação."));
+        throw EHostError(QCoreApplication::translate(
+            "Cli_cmp04702", "O formulário hospedeiro informado não é uma janela ativa da aplicação."));
 }
 
 } // namespace

@@ -38,8 +38,8 @@ QVariant ArrayElement(const QVariant &value, int index, const QString &method)
 {
     const QVariantList list = value.toList();
     if (value.typeId() != QMetaType::QVariantList || list.size() <= index)
-        throw EServerError(QStringLiteral("Resposta inválida do servidor de aplicação em %1: "
-                                          "faltam elementos no resultado.").arg(method));
+        throw EServerError(TfrmCadAutRF::tr("Resposta inválida do servidor de aplicação em %1: "
+                                            "faltam elementos no resultado.").arg(method));
     return list.at(index);
 }
 
@@ -131,20 +131,20 @@ void TfrmCadAutRF::CreateDataComponents()
     qryFornecedor->AddField(QStringLiteral("CDFORNECED"), TFieldType::String, 21)->Visible = false;
     qryFornecedor->AddField(QStringLiteral("IDTPIJURFORN"), TFieldType::String, 1)->Visible = false;
     TField *inscricao = qryFornecedor->AddField(QStringLiteral("NRINSJURFORN"), TFieldType::String, 20,
-                                                QStringLiteral("Inscrição"));
+                                                tr("Inscrição"));
     inscricao->OnGetText = [this](TField &sender, QString &text, bool displayText) {
         qryFornecedorNRINSJURFORNGetText(sender, text, displayText);
     };
-    qryFornecedor->AddField(QStringLiteral("NMFANTFORN"), TFieldType::String, 40, QStringLiteral("Nome Fantasia"));
-    qryFornecedor->AddField(QStringLiteral("NMRAZSOCFORN"), TFieldType::String, 40, QStringLiteral("Razão Social"));
+    qryFornecedor->AddField(QStringLiteral("NMFANTFORN"), TFieldType::String, 40, tr("Nome Fantasia"));
+    qryFornecedor->AddField(QStringLiteral("NMRAZSOCFORN"), TFieldType::String, 40, tr("Razão Social"));
     dtsFornecedor = new TDataSource(this, qryFornecedor);
     dtsFornecedor->setObjectName(QStringLiteral("dtsFornecedor"));
 
     qryRegiao = new TADOIBQuery(this);
     qryRegiao->setObjectName(QStringLiteral("qryRegiao"));
     qryRegiao->SQL = QStringLiteral("SELECT CDREGIAO, NMREGIAO FROM REGIAO ORDER BY CDREGIAO");
-    qryRegiao->AddField(QStringLiteral("CDREGIAO"), TFieldType::String, 3, QStringLiteral("Região"));
-    qryRegiao->AddField(QStringLiteral("NMREGIAO"), TFieldType::String, 30, QStringLiteral("Nome"));
+    qryRegiao->AddField(QStringLiteral("CDREGIAO"), TFieldType::String, 3, tr("Região"));
+    qryRegiao->AddField(QStringLiteral("NMREGIAO"), TFieldType::String, 30, tr("Nome"));
     dtsRegiao = new TDataSource(this, qryRegiao);
     dtsRegiao->setObjectName(QStringLiteral("dtsRegiao"));
 
@@ -160,18 +160,18 @@ void TfrmCadAutRF::CreateDataComponents()
         "SELECT CDPERIENTR, NMPERIENTR FROM PERIENTR "
         "WHERE (CDPERIENTR = :P_CDPERIENTR OR :P_TCDPERIENTR = 'T') ORDER BY CDPERIENTR");
     qryPesqPeriod->SQL_ORACLE = qryPesqPeriod->SQL_MSSQL = qryPesqPeriod->SQL_IB = qryPesqPeriod->SQL;
-    qryPesqPeriod->AddField(QStringLiteral("CDPERIENTR"), TFieldType::String, 2, QStringLiteral("Código"));
-    qryPesqPeriod->AddField(QStringLiteral("NMPERIENTR"), TFieldType::String, 20, QStringLiteral("Nome"));
+    qryPesqPeriod->AddField(QStringLiteral("CDPERIENTR"), TFieldType::String, 2, tr("Código"));
+    qryPesqPeriod->AddField(QStringLiteral("NMPERIENTR"), TFieldType::String, 20, tr("Nome"));
     dtsPesqPeriod = new TDataSource(this, qryPesqPeriod);
     dtsPesqPeriod->setObjectName(QStringLiteral("dtsPesqPeriod"));
     btpFilial->DataSource = dtsPesqPeriod;
 
     cdsVerReFoReg = new TClientDataSet(this);
     cdsVerReFoReg->setObjectName(QStringLiteral("cdsVerReFoReg"));
-    cdsVerReFoReg->AddField(QStringLiteral("FILIAL"), TFieldType::String, 37, QStringLiteral("Filial"))->ReadOnly = true;
-    cdsVerReFoReg->AddField(QStringLiteral("REGIAO"), TFieldType::String, 36, QStringLiteral("Região"))->ReadOnly = true;
+    cdsVerReFoReg->AddField(QStringLiteral("FILIAL"), TFieldType::String, 37, tr("Filial"))->ReadOnly = true;
+    cdsVerReFoReg->AddField(QStringLiteral("REGIAO"), TFieldType::String, 36, tr("Região"))->ReadOnly = true;
     TField *fornecedor = cdsVerReFoReg->AddField(QStringLiteral("FORNECEDOR"), TFieldType::String, 63,
-                                                 QStringLiteral("Fornecedor"));
+                                                 tr("Fornecedor"));
     fornecedor->ReadOnly = true;
     fornecedor->OnGetText = [this](TField &sender, QString &text, bool displayText) {
         cdsVerReFoRegFORNECEDORGetText(sender, text, displayText);
@@ -187,18 +187,18 @@ void TfrmCadAutRF::CreateDataComponents()
     struct BranchField { const char *name; const char *label; int size; int displayWidth; };
     const BranchField branchFields[] = {
         {"IDCHECK", " ", 1, 1},
-        {"CDFILIAL", "Filial", 4, 8},
-        {"NMFILIAL", "Nome da Filial", 30, 30},
-        {"CDPAIS", "País", 4, 6},
-        {"NMPAIS", "Nome do País", 30, 30},
-        {"SGESTADO", "Estado", 2, 4},
-        {"NMESTADO", "Nome do Estado", 30, 30},
-        {"CDMUNICIPIO", "Município", 4, 6},
-        {"NMMUNICIPIO", "Nome do Município", 30, 30},
+        {"CDFILIAL", QT_TR_NOOP("Filial"), 4, 8},
+        {"NMFILIAL", QT_TR_NOOP("Nome da Filial"), 30, 30},
+        {"CDPAIS", QT_TR_NOOP("País"), 4, 6},
+        {"NMPAIS", QT_TR_NOOP("Nome do País"), 30, 30},
+        {"SGESTADO", QT_TR_NOOP("Estado"), 2, 4},
+        {"NMESTADO", QT_TR_NOOP("Nome do Estado"), 30, 30},
+        {"CDMUNICIPIO", QT_TR_NOOP("Município"), 4, 6},
+        {"NMMUNICIPIO", QT_TR_NOOP("Nome do Município"), 30, 30},
     };
     for (const BranchField &definition : branchFields) {
         TField *field = cdsPesqFilial->AddField(QLatin1String(definition.name), TFieldType::String, definition.size,
-                                                QString::fromUtf8(definition.label));
+                                                tr(definition.label));
         field->DisplayWidth = definition.displayWidth;
     }
     dtsPesqFilial = new TDataSource(this, cdsPesqFilial);
@@ -462,7 +462,7 @@ double TfrmCadAutRF::LeadTime() const
     bool ok = false;
     const double value = QLocale::c().toDouble(text.trimmed(), &ok);
     if (!ok)
-        throw EConvertError(QStringLiteral("Prazo para expedição inválido: \"%1\" não é um número.").arg(text));
+        throw EConvertError(tr("Prazo para expedição inválido: \"%1\" não é um número.").arg(text));
     return value;
 }
 
@@ -501,7 +501,7 @@ void TfrmCadAutRF::sbtConfirmaClick()
         return;
     }
     if (cdsVerReForFil->RecordCount() > 0) {
-        QMessageBox question(QMessageBox::Warning, QStringLiteral("Aviso"),
+        QMessageBox question(QMessageBox::Warning, tr("Aviso"),
                              msgPadrao->Msg(QStringLiteral("msg_Alert")),
                              QMessageBox::Yes | QMessageBox::No, this);
         if (question.exec() != QMessageBox::Yes)
@@ -522,7 +522,7 @@ void TfrmCadAutRF::RegisterOnServer(const QString &allSuppliers, const QString &
         TakeBack(args, 4, FCdPeriod);
         TakeBack(args, 5, FListaRegiao);
     }
-    QMessageBox success(QMessageBox::Question, QStringLiteral("Confirmação"),
+    QMessageBox success(QMessageBox::Question, tr("Confirmação"),
                         msgPadrao->Msg(QStringLiteral("Sucess")), QMessageBox::Ok, this);
     success.exec();
     accept();

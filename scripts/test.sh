@@ -3,7 +3,7 @@
 # sanitizers (the benchmarks too, so that they keep compiling; they are not run), runs
 # every test under ctest on Qt's offscreen platform, then checks the install: the tree
 # staged by `cmake --install` and the Debian package made by CPack must each run
-# pkg-host and load the module from their own folders.
+# pkg-host and load the module, and the English translations, from their own folders.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -21,10 +21,22 @@ ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
+# pkg-host --lang en in an installed tree: the program's and the host library's texts
+# come from their translations under share/, and the module's language file lies beside it.
+check_english() {
+  local root=$1 out
+  out=$("$root/bin/pkg-host" --lang en --check-module)
+  grep -q "every export found" <<<"$out" || { echo "Sem tradução do programa em $root" >&2; return 1; }
+  out=$("$root/bin/pkg-host" --lang en --check-module --module "$root/nao-existe.so" 2>&1 || true)
+  grep -q "Could not load the module" <<<"$out" || { echo "Sem tradução da biblioteca em $root" >&2; return 1; }
+  [ -n "$(find "$root" -name PKG_CMP04702_en.qm)" ] || { echo "Sem tradução do módulo em $root" >&2; return 1; }
+}
+
 # The installed tree, staged: the program starts and finds the module in lib/.
 cmake --install "$build" --prefix "$scratch/stage" >/dev/null
 "$scratch/stage/bin/pkg-host" --help >/dev/null
 "$scratch/stage/bin/pkg-host" --check-module
+check_english "$scratch/stage"
 
 # The Debian package, unpacked without installing it: the same from /usr.
 (cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
@@ -32,4 +44,5 @@ package=$(ls "$scratch"/deb/*.deb)
 dpkg-deb --field "$package" Package Version Depends
 dpkg-deb -x "$package" "$scratch/root"
 "$scratch/root/usr/bin/pkg-host" --check-module
+check_english "$scratch/root/usr"
 echo "Pacote Debian: $(basename "$package")"

@@ -11,9 +11,9 @@ TfrmLogin::TfrmLogin(const QString &server, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmLogin"));
     m_ui->setupUi(this);
-    m_ui->lblServidor->setText(QStringLiteral("Servidor: %1").arg(server));
-    m_ui->btbBotoes->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Entrar"));
-    m_ui->btbBotoes->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+    m_ui->lblServidor->setText(tr("Servidor: %1").arg(server));
+    m_ui->btbBotoes->button(QDialogButtonBox::Ok)->setText(tr("Entrar"));
+    m_ui->btbBotoes->button(QDialogButtonBox::Cancel)->setText(tr("Cancelar"));
 }
 
 TfrmLogin::~TfrmLogin() = default;

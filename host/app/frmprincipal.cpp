@@ -38,18 +38,17 @@ void TfrmPrincipal::LaunchCadAutRF()
     Guard::Run(this, [this] {
         auto iniProc = m_module ? m_module->Resolve(ModuleAbi::IniProc) : nullptr;
         if (!iniProc)
-            throw EHostError(QStringLiteral("O módulo de cadastramento automático não está carregado."));
+            throw EHostError(tr("O módulo de cadastramento automático não está carregado."));
         iniProc(QVariantList{QVariant::fromValue(reinterpret_cast<qintptr>(static_cast<QWidget *>(this)))});
     });
 }
 
 void TfrmPrincipal::ShowAbout()
 {
-    QString version = QStringLiteral("desconhecida");
+    QString version = tr("desconhecida");
     if (m_module) {
         if (auto fn = m_module->Resolve(ModuleAbi::ModuleVersion))
             version = QString::fromLatin1(fn());
     }
-    QMessageBox::about(this, QStringLiteral("Sobre"),
-                       QStringLiteral("Sistema de Compras\nMódulo PKG_CMP04702, versão %1").arg(version));
+    QMessageBox::about(this, tr("Sobre"), tr("Sistema de Compras\nMódulo PKG_CMP04702, versão %1").arg(version));
 }

@@ -6,6 +6,7 @@
 #include "servererror.h"
 #include "readconnection.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -14,7 +15,8 @@ HostSession::HostSession(const QString &databasePath)
     : m_path(QFileInfo(databasePath).absoluteFilePath())
 {
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
-        throw EHostError(QStringLiteral("Não foi possível criar a pasta do banco de dados \"%1\".")
+        throw EHostError(QCoreApplication::translate("HostSession",
+                                                     "Não foi possível criar a pasta do banco de dados \"%1\".")
                              .arg(QFileInfo(m_path).absolutePath()));
     const QString serverConnection = QString::fromLatin1(appserver::LocalAppServer::DefaultConnectionName);
     // A file made here (absent or empty until now) is the embedded demonstration

@@ -6,6 +6,7 @@
 #include "frmprincipal.h"
 #include "hostoptions.h"
 #include "hostsession.h"
+#include "hosttranslations.h"
 #include "remotesession.h"
 #include "server/httpappserver.h"
 #include "localappserver.h"
@@ -24,6 +25,11 @@
 
 namespace {
 
+// The context of this file's texts in the translations.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(HostApplication)
+};
+
 QStringList argumentList(int argc, char **argv)
 {
     QStringList list;
@@ -32,16 +38,22 @@ QStringList argumentList(int argc, char **argv)
     return list;
 }
 
-// Without a display, the window is served over VNC on loopback.
-void chooseVncWhenHeadless(int port)
+// Without a display, the window is served over VNC on loopback; true when it is.
+bool chooseVncWhenHeadless(int port)
 {
     if (!needsVncPlatform())
-        return;
+        return false;
     qputenv("HOST_VNC_LOOPBACK", "1");
     qputenv("QT_QPA_PLATFORM", QStringLiteral("vnc:size=1024x768:port=%1").arg(port).toLatin1());
-    std::printf("Sem tela disponível: a janela é servida por VNC.\n"
-                "Conecte um visualizador VNC a 127.0.0.1:%d (ex.: vncviewer 127.0.0.1::%d).\n",
-                port, port);
+    return true;
+}
+
+// Said once the application, and with it the translations, is up.
+void announceVnc(int port)
+{
+    std::printf("%s", qPrintable(Texts::tr("Sem tela disponível: a janela é servida por VNC.\n"
+                                           "Conecte um visualizador VNC a 127.0.0.1:%1 (ex.: vncviewer 127.0.0.1::%1).\n")
+                                     .arg(port)));
     std::fflush(stdout);
 }
 
@@ -54,9 +66,9 @@ QString modulePath(const HostOptions &options)
 QString statusText(const QString &data)
 {
     const QString mode = Quorvel::ModuFili()
-        ? QStringLiteral("filial única %1").arg(Quorvel::FiliProc())
-        : QStringLiteral("todas as filiais");
-    return QStringLiteral("Banco: %1  |  %2").arg(data, mode);
+        ? Texts::tr("filial única %1").arg(Quorvel::FiliProc())
+        : Texts::tr("todas as filiais");
+    return Texts::tr("Banco: %1  |  %2").arg(data, mode);
 }
 
 // The data and the application server: in process on the SQLite file, or a shared
@@ -71,7 +83,7 @@ struct Session {
     }
     QString Description(const HostOptions &options) const
     {
-        return remote ? QStringLiteral("%1  |  Servidor: %2").arg(remote->Description(), options.serverUrl.toDisplayString())
+        return remote ? Texts::tr("%1  |  Servidor: %2").arg(remote->Description(), options.serverUrl.toDisplayString())
                       : options.databasePath;
     }
 };
@@ -100,7 +112,7 @@ int startUpError(const QString &message)
     std::fprintf(stderr, "pkg-host: %s\n", qPrintable(message));
     std::fflush(stderr);
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-        QMessageBox::critical(nullptr, QStringLiteral("Sistema de Compras"), message);
+        QMessageBox::critical(nullptr, Texts::tr("Sistema de Compras"), message);
     return 1;
 }
 
@@ -112,23 +124,31 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("pkg-host"));
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const HostOptions options = HostOptions::parse(argumentList(argc, argv), dataDir);
+    if (!options.language.isEmpty())
+        QLocale::setDefault(QLocale(options.language));
     if (!options.error.isEmpty() || options.showHelp) {
-        if (!options.error.isEmpty())
-            std::fprintf(stderr, "pkg-host: %s\n\n", qPrintable(options.error));
-        std::fprintf(options.error.isEmpty() ? stdout : stderr, "%s", qPrintable(HostOptions::usage()));
-        return options.error.isEmpty() ? 0 : 2;
+        QCoreApplication app(argc, argv);
+        const HostTranslations translations(QCoreApplication::applicationDirPath());
+        // Read again, so that the error comes in the chosen language.
+        const QString error = HostOptions::parse(argumentList(argc, argv), dataDir).error;
+        if (!error.isEmpty())
+            std::fprintf(stderr, "pkg-host: %s\n\n", qPrintable(error));
+        std::fprintf(error.isEmpty() ? stdout : stderr, "%s", qPrintable(HostOptions::usage()));
+        return error.isEmpty() ? 0 : 2;
     }
     if (options.checkModule) {
         QCoreApplication app(argc, argv);
+        const HostTranslations translations(QCoreApplication::applicationDirPath());
         QTextStream out(stdout);
         QTextStream err(stderr);
         return CheckModule(modulePath(options), out, err);
     }
-    chooseVncWhenHeadless(options.vncPort);
+    const bool overVnc = chooseVncWhenHeadless(options.vncPort);
 
     QApplication app(argc, argv);
-    if (!options.language.isEmpty())
-        QLocale::setDefault(QLocale(options.language));
+    const HostTranslations translations(QCoreApplication::applicationDirPath());
+    if (overVnc)
+        announceVnc(options.vncPort);
     Quorvel::SetFiliProc(options.branch);
 
     Session session;
@@ -144,16 +164,16 @@ int main(int argc, char **argv)
         TfrmPrincipal window(session.Server());
         Quorvel::SetMainForm(&window);
         Quorvel::SetHelpHook([](const QString &file, int context) {
-            QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Ajuda"),
-                                     QStringLiteral("Arquivo de ajuda %1, contexto %2.").arg(file).arg(context));
+            QMessageBox::information(QApplication::activeWindow(), Texts::tr("Ajuda"),
+                                     Texts::tr("Arquivo de ajuda %1, contexto %2.").arg(file).arg(context));
         });
         if (!module.Load(modulePath(options)))
             return startUpError(module.ErrorString());
         // With a shared server, the user logs in before the window opens.
         if (session.remote) {
             if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-                return startUpError(QStringLiteral("Sem tela, ninguém pode entrar no servidor de aplicação "
-                                                   "(a plataforma offscreen não mostra a janela de entrada)."));
+                return startUpError(Texts::tr("Sem tela, ninguém pode entrar no servidor de aplicação "
+                                              "(a plataforma offscreen não mostra a janela de entrada)."));
             const QString problem = session.remote->Server()->LogIn();
             if (!problem.isEmpty())
                 return startUpError(problem);

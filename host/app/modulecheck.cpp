@@ -2,6 +2,7 @@
 
 #include "runtime/moduleloader.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 
@@ -18,11 +19,13 @@ int CheckModule(const QString &path, QTextStream &out, QTextStream &err)
             missing.append(QString::fromLatin1(name));
     }
     if (!missing.isEmpty()) {
-        err << QStringLiteral("O módulo \"%1\" não exporta: %2.").arg(path, missing.join(QStringLiteral(", ")))
+        err << QCoreApplication::translate("ModuleCheck", "O módulo \"%1\" não exporta: %2.")
+                   .arg(path, missing.join(QStringLiteral(", ")))
             << '\n';
         return 1;
     }
-    out << QStringLiteral("Módulo \"%1\" carregado, versão %2; todas as exportações encontradas.")
+    out << QCoreApplication::translate("ModuleCheck",
+                                       "Módulo \"%1\" carregado, versão %2; todas as exportações encontradas.")
                .arg(path, QString::fromLatin1(module.Resolve(ModuleAbi::ModuleVersion)()))
         << '\n';
     return 0;

@@ -3,6 +3,7 @@
 #include "data/tadoibquery.h"
 #include "runtime/errors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -31,7 +32,8 @@ void Open(const QString &driver, const std::function<void(QSqlDatabase &)> &conf
         detail = db.lastError().text();
     }
     QSqlDatabase::removeDatabase(Name());
-    throw EHostError(QStringLiteral("Não foi possível abrir o banco de dados %1: %2").arg(what, detail));
+    throw EHostError(QCoreApplication::translate("ReadConnection", "Não foi possível abrir o banco de dados %1: %2")
+                         .arg(what, detail));
 }
 
 } // namespace
@@ -55,7 +57,8 @@ void OpenPostgres(const PostgresOptions &options)
         db.setUserName(options.user);
         db.setPassword(password);
         db.setConnectOptions(QStringLiteral("connect_timeout=10"));
-    }, QStringLiteral("PostgreSQL \"%1\" em %2:%3").arg(options.database, options.host).arg(options.port));
+    }, QCoreApplication::translate("ReadConnection", "PostgreSQL \"%1\" em %2:%3")
+           .arg(options.database, options.host).arg(options.port));
 }
 
 void Close()
@@ -72,7 +75,8 @@ QString PostgresPassword(const PostgresOptions &options)
         return qEnvironmentVariable("PGPASSWORD");
     QFile file(options.passwordFile);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw EHostError(QStringLiteral("Não foi possível ler o arquivo de senha \"%1\": %2")
+        throw EHostError(QCoreApplication::translate("ReadConnection",
+                                                     "Não foi possível ler o arquivo de senha \"%1\": %2")
                              .arg(options.passwordFile, file.errorString()));
     return QString::fromUtf8(file.readLine()).trimmed();
 }

@@ -4,22 +4,26 @@
 #include "runtime/errors.h"
 #include "server/httpappserver.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 RemoteSession::RemoteSession(const Options &options)
 {
     if (!options.server.isValid() || !(options.server.scheme() == QLatin1String("http")
                                        || options.server.scheme() == QLatin1String("https")))
-        throw EHostError(QStringLiteral("Endereço de servidor inválido: \"%1\" (use http://… ou https://…).")
+        throw EHostError(QCoreApplication::translate(
+                             "RemoteSession", "Endereço de servidor inválido: \"%1\" (use http://… ou https://…).")
                              .arg(options.server.toString()));
     if (options.postgres.IsSet()) {
         ReadConnection::OpenPostgres(options.postgres);
-        m_description = QStringLiteral("PostgreSQL %1 em %2").arg(options.postgres.database, options.postgres.host);
+        m_description = QCoreApplication::translate("RemoteSession", "PostgreSQL %1 em %2")
+                            .arg(options.postgres.database, options.postgres.host);
     } else {
         // The file belongs to the server: the host only reads it and never creates it.
         if (!QFileInfo::exists(options.sqliteFile))
-            throw EHostError(QStringLiteral("O banco de dados \"%1\" não existe. Com --server, informe o banco "
-                                            "do servidor (--database ou --pg-database).")
+            throw EHostError(QCoreApplication::translate("RemoteSession",
+                                                         "O banco de dados \"%1\" não existe. Com --server, informe o "
+                                                         "banco do servidor (--database ou --pg-database).")
                                  .arg(options.sqliteFile));
         ReadConnection::OpenSqlite(options.sqliteFile, true);
         m_description = options.sqliteFile;

@@ -2,6 +2,8 @@
 
 #include "runtime/errors.h"
 
+#include <QCoreApplication>
+
 // The filter text is compiled once into a small expression tree; each Like pattern is
 // split at its '%' signs into fixed-length segments ('_' matches one character), so a
 // row is tested by comparing characters in place: no regular expression, no
@@ -115,6 +117,7 @@ struct Token {
 //   or := and { OR and };  and := unary { AND unary };
 //   unary := NOT unary | "(" or ")" | NAME [NOT] LIKE value | NAME ("=" | "<>") value
 class FilterParser {
+    Q_DECLARE_TR_FUNCTIONS(FilterParser)
 public:
     FilterParser(const QString &text, bool caseInsensitive, const std::function<int(const QString &)> &resolve)
         : m_text(text), m_caseInsensitive(caseInsensitive), m_resolve(resolve)
@@ -133,14 +136,14 @@ public:
 private:
     [[noreturn]] void Fail(const QString &reason) const
     {
-        throw EDatabaseError(QStringLiteral("Não foi possível interpretar o filtro %1: %2.").arg(m_text, reason));
+        throw EDatabaseError(tr("Não foi possível interpretar o filtro %1: %2.").arg(m_text, reason));
     }
 
     QString Unexpected() const
     {
         if (m_token.type == Token::Type::End)
-            return QStringLiteral("a expressão termina antes do esperado");
-        return QStringLiteral("texto inesperado \"%1\" na posição %2")
+            return tr("a expressão termina antes do esperado");
+        return tr("texto inesperado \"%1\" na posição %2")
             .arg(m_text.mid(m_token.position), QString::number(m_token.position + 1));
     }
 
@@ -195,7 +198,7 @@ private:
         QString value;
         for (;;) {
             if (m_pos >= n)
-                Fail(QStringLiteral("apóstrofo sem fechamento na posição %1").arg(m_token.position + 1));
+                Fail(tr("apóstrofo sem fechamento na posição %1").arg(m_token.position + 1));
             const QChar c = m_text[m_pos++];
             if (c != QLatin1Char('\'')) {
                 value.append(c);
@@ -263,7 +266,7 @@ private:
         const QString fieldName = m_token.text;
         const int field = m_resolve(fieldName);
         if (field < 0)
-            Fail(QStringLiteral("campo %1 não encontrado").arg(fieldName));
+            Fail(tr("campo %1 não encontrado").arg(fieldName));
         Advance();
 
         auto node = std::make_unique<Node>();

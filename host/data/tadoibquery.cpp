@@ -77,7 +77,7 @@ PositionalSql toPositional(const QString &sql)
 
 [[noreturn]] void throwSqlError(const QSqlError &error)
 {
-    throw EDatabaseError(QStringLiteral("Erro no banco de dados: %1").arg(error.text().trimmed()));
+    throw EDatabaseError(TADOIBQuery::tr("Erro no banco de dados: %1").arg(error.text().trimmed()));
 }
 
 } // namespace
@@ -125,14 +125,14 @@ void TADOIBQuery::DoOpen()
 {
     const QString connection = QString::fromLatin1(ConnectionName);
     if (!QSqlDatabase::contains(connection))
-        throw EDatabaseError(QStringLiteral("A conexão com o banco de dados \"%1\" não foi criada.").arg(connection));
+        throw EDatabaseError(tr("A conexão com o banco de dados \"%1\" não foi criada.").arg(connection));
     QSqlDatabase db = QSqlDatabase::database(connection, false);
     if (!db.isOpen() && !db.open())
         throwSqlError(db.lastError());
 
     const QString sql = ActiveSQL();
     if (sql.trimmed().isEmpty())
-        throw EDatabaseError(QStringLiteral("A consulta não tem texto SQL."));
+        throw EDatabaseError(tr("A consulta não tem texto SQL."));
     const PositionalSql positional = toPositional(sql);
     QSqlQuery query(db);
     query.setForwardOnly(true);
@@ -147,7 +147,7 @@ void TADOIBQuery::DoOpen()
     if (!query.exec())
         throwSqlError(query.lastError());
     if (!query.isSelect())
-        throw EDatabaseError(QStringLiteral("A consulta não devolveu registros."));
+        throw EDatabaseError(tr("A consulta não devolveu registros."));
 
     // Which result column feeds each field.
     const QSqlRecord record = query.record();
@@ -158,7 +158,7 @@ void TADOIBQuery::DoOpen()
     }
     const ColumnMapping mapping =
         MapColumns(resultColumns, [&record](const QString &name) { return record.indexOf(name); },
-                   QStringLiteral("Campo %1 não encontrado no resultado da consulta."));
+                   tr("Campo %1 não encontrado no resultado da consulta."));
     const QVector<FieldDef> &defs = mapping.fields;
 
     std::vector<QVector<QVariant>> records;

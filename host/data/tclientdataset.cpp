@@ -40,7 +40,7 @@ TClientDataSet::FieldResolver TClientDataSet::CurrentFieldResolver() const
 void TClientDataSet::SetData(const QVariant &packet)
 {
     if (packet.typeId() != QMetaType::QByteArray)
-        throw EDatabaseError(QStringLiteral("Pacote de dados inválido: o valor recebido não é um pacote."));
+        throw EDatabaseError(tr("Pacote de dados inválido: o valor recebido não é um pacote."));
     contracts::DataPacket decoded;
     try {
         decoded = contracts::decodePacket(packet.toByteArray());
@@ -54,7 +54,7 @@ void TClientDataSet::SetData(const QVariant &packet)
         packetColumns.append({field.name, FieldTypeOf(contracts::packetCellType(field.type)), field.size});
     const ColumnMapping mapping =
         MapColumns(packetColumns, [&decoded](const QString &name) { return decoded.fieldIndex(name); },
-                   QStringLiteral("O pacote de dados não traz o campo %1."));
+                   tr("O pacote de dados não traz o campo %1."));
     const QVector<FieldDef> &defs = mapping.fields;
 
     std::vector<QVector<QVariant>> records;
@@ -90,7 +90,7 @@ void TClientDataSet::SetData(const QVariant &packet)
 void TClientDataSet::DoOpen()
 {
     if (FieldCount() == 0)
-        throw EDatabaseError(QStringLiteral("O conjunto de dados não tem campos definidos nem dados carregados."));
+        throw EDatabaseError(tr("O conjunto de dados não tem campos definidos nem dados carregados."));
     std::unique_ptr<FilterExpression> compiled;
     if (m_filtered && !m_filter.trimmed().isEmpty())
         compiled = CompileFilter(m_filter, CurrentFieldResolver());
@@ -159,7 +159,7 @@ std::vector<int> TClientDataSet::ResolveIndexFields(const QString &names, const 
     for (const QString &name : splitFieldNames(names)) {
         const int index = resolve(name);
         if (index < 0)
-            throw EDatabaseError(QStringLiteral("Campo %1 do índice não encontrado.").arg(name));
+            throw EDatabaseError(tr("Campo %1 do índice não encontrado.").arg(name));
         fields.push_back(index);
     }
     return fields;
@@ -302,10 +302,10 @@ bool TClientDataSet::Locate(const QString &fieldNames, const QVariantList &value
                             bool caseInsensitive, bool partialKey)
 {
     if (!Active())
-        throw EDatabaseError(QStringLiteral("Operação não permitida: o conjunto de dados está fechado."));
+        throw EDatabaseError(tr("Operação não permitida: o conjunto de dados está fechado."));
     const QStringList names = splitFieldNames(fieldNames);
     if (names.isEmpty() || names.size() != values.size())
-        throw EDatabaseError(QStringLiteral("Localização com número de campos (%1) diferente do de valores (%2).")
+        throw EDatabaseError(tr("Localização com número de campos (%1) diferente do de valores (%2).")
                                  .arg(names.size())
                                  .arg(values.size()));
     if (state() == State::Edit || state() == State::Insert)

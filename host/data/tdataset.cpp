@@ -9,12 +9,12 @@ namespace {
 void checkActive(const TDataSet &dataSet)
 {
     if (!dataSet.Active())
-        throw EDatabaseError(QStringLiteral("Operação não permitida: o conjunto de dados está fechado."));
+        throw EDatabaseError(TDataSet::tr("Operação não permitida: o conjunto de dados está fechado."));
 }
 
 QVariant convertError(const QVariant &value, const QString &fieldName)
 {
-    throw EDatabaseError(QStringLiteral("\"%1\" não é um valor válido para o campo %2.")
+    throw EDatabaseError(TDataSet::tr("\"%1\" não é um valor válido para o campo %2.")
                              .arg(value.toString(), fieldName));
 }
 
@@ -82,7 +82,7 @@ TDataSet::~TDataSet() = default;
 TField *TDataSet::AddField(const QString &name, TFieldType type, int size, const QString &displayLabel)
 {
     if (Active())
-        throw EDatabaseError(QStringLiteral("Não é possível incluir o campo %1 com o conjunto de dados aberto.")
+        throw EDatabaseError(tr("Não é possível incluir o campo %1 com o conjunto de dados aberto.")
                                  .arg(name));
     if (m_defaultFields) {
         // Program-defined fields replace the ones taken from earlier data.
@@ -92,9 +92,9 @@ TField *TDataSet::AddField(const QString &name, TFieldType type, int size, const
         EndChange();
     }
     if (name.trimmed().isEmpty())
-        throw EDatabaseError(QStringLiteral("Nome de campo vazio."));
+        throw EDatabaseError(tr("Nome de campo vazio."));
     if (FindField(name))
-        throw EDatabaseError(QStringLiteral("Campo %1 duplicado.").arg(name));
+        throw EDatabaseError(tr("Campo %1 duplicado.").arg(name));
     BeginChange();
     auto field = std::make_unique<TField>(this, name, type, size);
     if (!displayLabel.isEmpty())
@@ -196,7 +196,7 @@ int TDataSet::FieldCount() const
 TField *TDataSet::Fields(int index) const
 {
     if (index < 0 || index >= FieldCount())
-        throw EDatabaseError(QStringLiteral("Índice de campo fora do intervalo: %1.").arg(index));
+        throw EDatabaseError(tr("Índice de campo fora do intervalo: %1.").arg(index));
     return m_fields[size_t(index)].get();
 }
 
@@ -219,8 +219,8 @@ TField *TDataSet::FieldByName(const QString &name) const
     if (TField *field = FindField(name))
         return field;
     if (objectName().isEmpty())
-        throw EDatabaseError(QStringLiteral("Campo %1 não encontrado.").arg(name));
-    throw EDatabaseError(QStringLiteral("Campo %1 não encontrado em %2.").arg(name, objectName()));
+        throw EDatabaseError(tr("Campo %1 não encontrado.").arg(name));
+    throw EDatabaseError(tr("Campo %1 não encontrado em %2.").arg(name, objectName()));
 }
 
 QVariant TDataSet::ConvertToFieldType(const QVariant &value, TFieldType type, const QString &fieldName)
@@ -427,9 +427,9 @@ void TDataSet::Edit()
     if (m_state == State::Edit || m_state == State::Insert)
         return;
     if (!CanModify())
-        throw EDatabaseError(QStringLiteral("Não é possível modificar um conjunto de dados somente de leitura."));
+        throw EDatabaseError(tr("Não é possível modificar um conjunto de dados somente de leitura."));
     if (m_view.empty())
-        throw EDatabaseError(QStringLiteral("Não há registro para editar."));
+        throw EDatabaseError(tr("Não há registro para editar."));
     m_editBuffer = m_records[size_t(m_view[size_t(m_cursor)])];
     m_state = State::Edit;
 }
@@ -437,7 +437,7 @@ void TDataSet::Edit()
 void TDataSet::Post()
 {
     if (m_state != State::Edit && m_state != State::Insert)
-        throw EDatabaseError(QStringLiteral("O conjunto de dados não está em modo de edição."));
+        throw EDatabaseError(tr("O conjunto de dados não está em modo de edição."));
     const int record = m_view[size_t(m_cursor)];
     m_records[size_t(record)] = std::move(m_editBuffer);
     m_editBuffer.clear();
@@ -473,9 +473,9 @@ void TDataSet::SetCurrentValue(int fieldIndex, const QVariant &value)
 {
     TField *field = Fields(fieldIndex);
     if (m_state != State::Edit && m_state != State::Insert)
-        throw EDatabaseError(QStringLiteral("O conjunto de dados não está em modo de edição."));
+        throw EDatabaseError(tr("O conjunto de dados não está em modo de edição."));
     if (field->ReadOnly)
-        throw EDatabaseError(QStringLiteral("O campo %1 não pode ser modificado.").arg(field->FieldName));
+        throw EDatabaseError(tr("O campo %1 não pode ser modificado.").arg(field->FieldName));
     const QVariant converted = ConvertToFieldType(value, field->DataType, field->FieldName);
     if (m_editBuffer.size() < FieldCount())
         m_editBuffer.resize(FieldCount());

@@ -238,7 +238,7 @@ int TDBGrid::ColumnCount() const
 TColumn &TDBGrid::Columns(int index)
 {
     if (index < 0 || index >= ColumnCount())
-        throw EDatabaseError(QStringLiteral("Coluna %1 inexistente na grade.").arg(index));
+        throw EDatabaseError(tr("Coluna %1 inexistente na grade.").arg(index));
     return m_columns[size_t(index)];
 }
 

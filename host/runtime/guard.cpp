@@ -11,12 +11,17 @@ namespace Guard {
 
 namespace {
 
+// The context of this file's texts in the translations.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Guard)
+};
+
 QString MessageOf(const std::exception &error)
 {
     if (const auto *ownError = dynamic_cast<const contracts::Error *>(&error))
         return ownError->message();
     const QString text = QString::fromLocal8Bit(error.what());
-    return text.isEmpty() ? QStringLiteral("Erro inesperado.") : text;
+    return text.isEmpty() ? Texts::tr("Erro inesperado.") : text;
 }
 
 // The window a handler's error stands over: the handler's own, else the active one.
@@ -30,7 +35,7 @@ QWidget *OwnerOf(QWidget *parent)
 void ShowError(QWidget *parent, const QString &text)
 {
     QPointer<QWidget> owner = parent;
-    QMessageBox::critical(parent, QStringLiteral("Erro"), text);
+    QMessageBox::critical(parent, Texts::tr("Erro"), text);
     // Give the activation back to the window the message stood over, on every platform.
     if (owner && owner->isVisible())
         owner->window()->activateWindow();
@@ -54,7 +59,7 @@ bool Run(QWidget *parent, const std::function<void()> &fn)
         } catch (const std::exception &error) {
             Report(parent, error);
         } catch (...) {
-            ShowError(OwnerOf(parent), QStringLiteral("Erro inesperado."));
+            ShowError(OwnerOf(parent), Texts::tr("Erro inesperado."));
         }
     } catch (...) {
     }

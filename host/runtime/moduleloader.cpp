@@ -1,5 +1,16 @@
 #include "moduleloader.h"
 
+#include <QCoreApplication>
+
+namespace {
+
+// The context of this file's texts in the translations.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(ModuleLoader)
+};
+
+} // namespace
+
 ModuleLoader::~ModuleLoader()
 {
     Unload();
@@ -12,17 +23,17 @@ bool ModuleLoader::Load(const QString &path)
     m_error.clear();
     m_library.setFileName(path);
     if (!m_library.load()) {
-        m_error = QStringLiteral("Não foi possível carregar o módulo \"%1\": %2")
+        m_error = Texts::tr("Não foi possível carregar o módulo \"%1\": %2")
                       .arg(path, m_library.errorString());
         return false;
     }
     const QString missing = MissingExport();
     if (!missing.isEmpty())
-        return Refuse(QStringLiteral("O módulo \"%1\" não exporta a função %2.").arg(path, missing));
+        return Refuse(Texts::tr("O módulo \"%1\" não exporta a função %2.").arg(path, missing));
     // A module that does not report its seam version is taken as built for this one.
     if (auto abiVersion = Resolve(ModuleAbi::ModuleAbiVersion); abiVersion && abiVersion() != ModuleAbi::Version)
-        return Refuse(QStringLiteral("O módulo \"%1\" foi construído para a versão %2 da interface de módulos; "
-                                     "este programa usa a versão %3.")
+        return Refuse(Texts::tr("O módulo \"%1\" foi construído para a versão %2 da interface de módulos; "
+                                "este programa usa a versão %3.")
                           .arg(path).arg(abiVersion()).arg(ModuleAbi::Version));
     Resolve(ModuleAbi::Initialize)();
     return true;

@@ -44,7 +44,7 @@ TBtnPesquisa::TBtnPesquisa(QWidget *parent)
 {
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
-    setToolTip(QStringLiteral("Pesquisar"));
+    setToolTip(tr("Pesquisar"));
     connect(this, &QToolButton::clicked, this, [this] { Guard::Run(window(), [this] { Pesquisar(); }); });
 }
 
@@ -63,9 +63,9 @@ void TBtnPesquisa::Pesquisar()
 
     TDataSet *dataSet = DataSource ? DataSource->DataSet() : nullptr;
     if (!dataSet)
-        throw EHostError(QStringLiteral("Pesquisa sem conjunto de dados associado."));
+        throw EHostError(tr("Pesquisa sem conjunto de dados associado."));
     if (!dataSet->Active() || dataSet->IsEmpty()) {
-        Consiste::MensErro(EmptyError.isEmpty() ? QStringLiteral("Não há registros para pesquisar.")
+        Consiste::MensErro(EmptyError.isEmpty() ? tr("Não há registros para pesquisar.")
                                                 : EmptyError,
                            false);
         return;

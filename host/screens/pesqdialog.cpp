@@ -56,7 +56,7 @@ PesqDialog::PesqDialog(QWidget *parent, TDataSource *source, const QString &capt
 
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("edtProcura"));
-    m_search->setPlaceholderText(QStringLiteral("Procurar"));
+    m_search->setPlaceholderText(tr("Procurar"));
 
     m_grid = new TDBGrid(this);
     m_grid->setObjectName(QStringLiteral("dbgLista"));
@@ -64,10 +64,10 @@ PesqDialog::PesqDialog(QWidget *parent, TDataSource *source, const QString &capt
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok = new QPushButton(tr("OK"), this);
     m_ok->setObjectName(QStringLiteral("btnOk"));
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Cancelar"), this);
+    m_cancel = new QPushButton(tr("Cancelar"), this);
     m_cancel->setObjectName(QStringLiteral("btnCancelar"));
     m_cancel->setAutoDefault(false);
 

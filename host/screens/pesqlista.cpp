@@ -35,7 +35,7 @@ bool PesquisaLista(TDataSource *source, const QString &keyField, const QString &
 {
     TDataSet *dataSet = source ? source->DataSet() : nullptr;
     if (!dataSet)
-        throw EHostError(QStringLiteral("Pesquisa sem conjunto de dados associado."));
+        throw EHostError(QCoreApplication::translate("Pesqlista", "Pesquisa sem conjunto de dados associado."));
     if (!dataSet->Active())
         dataSet->Open();
     TField *key = dataSet->FieldByName(keyField);
@@ -44,8 +44,9 @@ bool PesquisaLista(TDataSource *source, const QString &keyField, const QString &
     const QString caption = bar < 0 ? title : title.left(bar);
     const QString emptyText = bar < 0 ? QString() : title.mid(bar + 1);
     if (dataSet->IsEmpty()) {
-        Consiste::MensErro(emptyText.isEmpty() ? QStringLiteral("Não há registros para pesquisar.")
-                                               : emptyText,
+        Consiste::MensErro(emptyText.isEmpty()
+                               ? QCoreApplication::translate("Pesqlista", "Não há registros para pesquisar.")
+                               : emptyText,
                            false);
         return false;
     }

@@ -27,5 +27,5 @@ QString TMessages::Msg(const QString &key) const
     }
     if (caseless)
         return found;
-    throw EHostError(QStringLiteral("Mensagem \"%1\" não encontrada na tabela de mensagens.").arg(key));
+    throw EHostError(tr("Mensagem \"%1\" não encontrada na tabela de mensagens.").arg(key));
 }

@@ -3,6 +3,7 @@
 #include "runtime/errors.h"
 #include "serverresult.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 
 const char *const TServerConnection::DefaultName = "netFornNAtende";
@@ -27,23 +28,28 @@ namespace AppServerClient {
 
 namespace {
 
+// The context of this file's texts in the translations.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(AppServerClient)
+};
+
 QObject *Automation(QObject *hostForm)
 {
     if (!hostForm)
-        throw EServerError(QStringLiteral(
+        throw EServerError(Texts::tr(
             "Formulário principal não informado: não é possível acessar o servidor de aplicação."));
     QObject *component = hostForm->findChild<QObject *>(QString::fromLatin1(TServerConnection::DefaultName),
                                                         Qt::FindDirectChildrenOnly);
     if (!component)
-        throw EServerError(QStringLiteral("O formulário principal não possui o componente de conexão "
-                                          "\"%1\" com o servidor de aplicação.")
+        throw EServerError(Texts::tr("O formulário principal não possui o componente de conexão "
+                                     "\"%1\" com o servidor de aplicação.")
                                .arg(QString::fromLatin1(TServerConnection::DefaultName)));
     QVariant server;
     if (!QMetaObject::invokeMethod(component, "AppServer", Qt::DirectConnection, Q_RETURN_ARG(QVariant, server)))
-        throw EServerError(QStringLiteral("O componente de conexão não fornece o servidor de aplicação."));
+        throw EServerError(Texts::tr("O componente de conexão não fornece o servidor de aplicação."));
     QObject *automation = server.value<QObject *>();
     if (!automation)
-        throw EServerError(QStringLiteral("Servidor de aplicação não disponível."));
+        throw EServerError(Texts::tr("Servidor de aplicação não disponível."));
     return automation;
 }
 
@@ -55,7 +61,7 @@ QVariant Call(QObject *hostForm, const QString &method, QVariantList &args)
     QVariant result;
     if (!QMetaObject::invokeMethod(automation, "Invoke", Qt::DirectConnection, Q_RETURN_ARG(QVariant, result),
                                    Q_ARG(QString, method), Q_ARG(QVariantList &, args)))
-        throw EServerError(QStringLiteral("Não foi possível chamar o método \"%1\" do servidor de aplicação.")
+        throw EServerError(Texts::tr("Não foi possível chamar o método \"%1\" do servidor de aplicação.")
                                .arg(method));
     return ResultValue(result);
 }

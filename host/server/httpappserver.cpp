@@ -20,22 +20,22 @@ QString NetworkFailure(const QNetworkReply *reply, const QUrl &server)
     QString what;
     switch (reply->error()) {
     case QNetworkReply::ConnectionRefusedError:
-        what = QStringLiteral("a conexão foi recusada");
+        what = HttpAppServer::tr("a conexão foi recusada");
         break;
     case QNetworkReply::HostNotFoundError:
-        what = QStringLiteral("o endereço não foi encontrado");
+        what = HttpAppServer::tr("o endereço não foi encontrado");
         break;
     case QNetworkReply::RemoteHostClosedError:
-        what = QStringLiteral("o servidor fechou a conexão antes de responder");
+        what = HttpAppServer::tr("o servidor fechou a conexão antes de responder");
         break;
     case QNetworkReply::SslHandshakeFailedError:
-        what = QStringLiteral("a conexão segura (TLS) falhou");
+        what = HttpAppServer::tr("a conexão segura (TLS) falhou");
         break;
     default:
-        what = QStringLiteral("falha de comunicação");
+        what = HttpAppServer::tr("falha de comunicação");
         break;
     }
-    return QStringLiteral("Não foi possível falar com o servidor de aplicação em %1: %2 (%3).")
+    return HttpAppServer::tr("Não foi possível falar com o servidor de aplicação em %1: %2 (%3).")
         .arg(server.toDisplayString(), what, reply->errorString());
 }
 
@@ -54,7 +54,7 @@ QString HttpAppServer::LogIn(const QString &problem)
     for (;;) {
         Credentials credentials{m_user, QString()};
         if (!m_prompt || !m_prompt(credentials, reason))
-            return QStringLiteral("Entrada no servidor de aplicação cancelada pelo usuário.");
+            return tr("Entrada no servidor de aplicação cancelada pelo usuário.");
         m_user = credentials.user;
         const Answer answer = Post(LoginPath, contracts::http::encodeLogin({credentials.user, credentials.password}),
                                    false);
@@ -67,10 +67,10 @@ QString HttpAppServer::LogIn(const QString &problem)
         try {
             m_token = contracts::http::decodeSession(answer.body).token.toUtf8();
         } catch (const contracts::PacketError &error) {
-            return QStringLiteral("Resposta ilegível do servidor de aplicação: %1").arg(error.message());
+            return tr("Resposta ilegível do servidor de aplicação: %1").arg(error.message());
         }
         if (m_token.isEmpty())
-            return QStringLiteral("O servidor de aplicação não forneceu a sessão.");
+            return tr("O servidor de aplicação não forneceu a sessão.");
         return QString();
     }
 }
@@ -87,13 +87,13 @@ QVariant HttpAppServer::Invoke(const QString &method, QVariantList &args)
     if (!expired)
         return result;
     m_token.clear();
-    const QString problem = LogIn(QStringLiteral("A sessão no servidor de aplicação expirou. Entre novamente."));
+    const QString problem = LogIn(tr("A sessão no servidor de aplicação expirou. Entre novamente."));
     if (!problem.isEmpty())
         return contracts::failResult(problem);
     result = CallOnce(method, args, expired);
     if (expired) {
         m_token.clear();
-        return contracts::failResult(QStringLiteral("O servidor de aplicação recusou a sessão recém-aberta."));
+        return contracts::failResult(tr("O servidor de aplicação recusou a sessão recém-aberta."));
     }
     return result;
 }
@@ -111,10 +111,10 @@ QVariant HttpAppServer::CallOnce(const QString &method, QVariantList &args, bool
     try {
         call = contracts::http::decodeCallAnswer(answer.body);
     } catch (const contracts::PacketError &error) {
-        return contracts::failResult(QStringLiteral("Resposta ilegível do servidor de aplicação: %1").arg(error.message()));
+        return contracts::failResult(tr("Resposta ilegível do servidor de aplicação: %1").arg(error.message()));
     }
     if (call.args.size() != args.size())
-        return contracts::failResult(QStringLiteral(
+        return contracts::failResult(tr(
             "Resposta ilegível do servidor de aplicação: %1 argumentos devolvidos para %2 enviados.")
                                          .arg(call.args.size())
                                          .arg(args.size()));
@@ -159,7 +159,7 @@ HttpAppServer::Answer HttpAppServer::Wait(QNetworkReply *reply)
     answer.body = reply->readAll();
     if (timedOut) {
         answer.status = 0;
-        answer.failure = QStringLiteral("O servidor de aplicação em %1 não respondeu em %2 segundos.")
+        answer.failure = tr("O servidor de aplicação em %1 não respondeu em %2 segundos.")
                              .arg(m_baseUrl.toDisplayString())
                              .arg((m_timeoutMs + 999) / 1000);
     } else if (answer.status == 0) {
@@ -176,5 +176,5 @@ QString HttpAppServer::FailureOf(const Answer &answer) const
     const QString message = contracts::http::decodeMessage(answer.body);
     if (!message.isEmpty())
         return message;
-    return QStringLiteral("O servidor de aplicação respondeu com o erro HTTP %1.").arg(answer.status);
+    return tr("O servidor de aplicação respondeu com o erro HTTP %1.").arg(answer.status);
 }

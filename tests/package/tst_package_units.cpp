@@ -18,6 +18,8 @@ private slots:
     void cleanupTestCase();
     void unitsStartInOrderWithNestedCounting();
     void languageResourceBesideTheModule();
+    void languageResourceOfTheLocale_data();
+    void languageResourceOfTheLocale();
 };
 
 void TestPackageUnits::initTestCase()
@@ -70,6 +72,30 @@ void TestPackageUnits::languageResourceBesideTheModule()
     Finalize();
     QVERIFY(Package::LanguageFile().isEmpty());
     Initialize();
+}
+
+void TestPackageUnits::languageResourceOfTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("file");   // empty: the built-in texts
+    QTest::newRow("Brazilian Portuguese") << "pt_BR" << "PKG_CMP04702_pt_BR.qm";
+    QTest::newRow("English") << "en" << "PKG_CMP04702_en.qm";
+    QTest::newRow("British English takes the English file") << "en_GB" << "PKG_CMP04702_en.qm";
+    QTest::newRow("French has none") << "fr_FR" << "";
+}
+
+void TestPackageUnits::languageResourceOfTheLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, file);
+    Finalize();
+    QLocale::setDefault(QLocale(locale));
+    Initialize();
+    const QString installed = Package::LanguageFile();
+    QLocale::setDefault(QLocale::c());
+    Finalize();
+    Initialize();
+    QCOMPARE(QFileInfo(installed).fileName(), file);
 }
 
 QTEST_MAIN(TestPackageUnits)
