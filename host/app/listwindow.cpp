@@ -1,0 +1,34 @@
+#include "listwindow.h"
+
+#include "pagedquerymodel.h"
+#include "runtime/guard.h"
+
+#include <QHeaderView>
+#include <QTableView>
+#include <memory>
+
+namespace ListWindow {
+
+void SetUpGrid(QTableView *grid, PagedQueryModel *model)
+{
+    grid->setModel(model);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Once, when the first rows arrive: later reads keep the widths the user sees.
+    auto fitted = std::make_shared<QMetaObject::Connection>();
+    *fitted = QObject::connect(model, &PagedQueryModel::rowsChanged, grid, [grid, model, fitted] {
+        if (model->rowCount() == 0)
+            return;
+        grid->resizeColumnsToContents();
+        QObject::disconnect(*fitted);
+    });
+}
+
+void ReportFailures(QWidget *window, PagedQueryModel *model)
+{
+    QObject::connect(model, &PagedQueryModel::loadFailed, window,
+                     [window](const QString &message) { Guard::ShowError(window, message); });
+}
+
+} // namespace ListWindow
