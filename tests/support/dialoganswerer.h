@@ -34,6 +34,8 @@ public:
     QStringList Messages() const { return m_messages; }
     // Icons of those boxes, in the same order.
     QList<QMessageBox::Icon> Icons() const { return m_icons; }
+    // The button each of those boxes had as default (Enter), NoButton when none.
+    QList<QMessageBox::StandardButton> DefaultButtons() const { return m_defaults; }
     void Clear();
 
 private:
@@ -47,4 +49,5 @@ private:
     QList<QPointer<QWidget>> m_handled;
     QStringList m_messages;
     QList<QMessageBox::Icon> m_icons;
+    QList<QMessageBox::StandardButton> m_defaults;
 };
