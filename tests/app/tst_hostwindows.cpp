@@ -1,13 +1,16 @@
 // The host's windows over the registered data, driven from the real main form with key
 // and mouse events: "Fornecedores que atendem" (paging, filters as typed) and
 // "Execuções" (the scope in words, undoing a run through the application server). The
-// data is a real SQLite file with the server's schema and sample data; the server is a
-// scripted automation object that records its calls.
+// data is a real database with the server's schema and sample data — a SQLite file, or
+// with HOSTWINDOWS_ENGINE=postgresql a database of a throwaway PostgreSQL cluster, so
+// that the same statements are checked on both; the server is a scripted automation
+// object that records its calls.
 
 #include "dialoganswerer.h"
 #include "fakeappserver.h"
 #include "frmprincipal.h"
 #include "listwindowsfixture.h"
+#include "postgrescluster.h"
 #include "readconnection.h"
 #include "runhistorycolumns.h"
 #include "serverdatabase.h"
@@ -16,6 +19,7 @@
 #include "runtime/quorvel.h"
 #include "screens/showavi.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -32,6 +36,14 @@
 using namespace ListWindowsFixture;
 
 namespace {
+
+const QString kServerConnection = QStringLiteral("fixtureServer");
+const QString kBase = QStringLiteral("janelas_base");
+
+bool onPostgres()
+{
+    return qEnvironmentVariable("HOSTWINDOWS_ENGINE") == QLatin1String("postgresql");
+}
 
 QSqlDatabase readConnection()
 {
@@ -111,6 +123,10 @@ private slots:
     void undoFailureShowsTheMessageAndKeepsTheWindowUsable();
 
 private:
+    // The database every test starts from: schema, sample data, the run-history columns
+    // and the pairs of the list windows; each test works on a copy of it.
+    void makeBaseDatabase();
+    void openFreshCopy();
     QWidget *openWindow(Qt::Key key, const char *name);
     QTableView *gridOf(QWidget *window);
     QString labelText(QWidget *window, const char *name);
@@ -119,6 +135,7 @@ private:
     void clickUndo(QWidget *runs);
 
     QTemporaryDir m_dir;
+    PostgresCluster m_cluster;
     int m_databases = 0;
     std::unique_ptr<FakeAppServer> m_server;   // scripted anew for every test
     std::unique_ptr<TfrmPrincipal> m_window;
@@ -129,20 +146,69 @@ void TestHostWindows::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    if (onPostgres()) {
+        if (PostgresCluster::binDirectory().isEmpty())
+            QSKIP("PostgreSQL não está instalado (scripts/install-deps.sh o instala)");
+        QString error;
+        QVERIFY2(m_cluster.start(&error), qPrintable(error));
+        QVERIFY2(m_cluster.createDatabase(kBase, &error), qPrintable(error));
+    }
+    makeBaseDatabase();
+}
+
+void TestHostWindows::makeBaseDatabase()
+{
+    if (onPostgres()) {
+        appserver::PostgresSettings settings;
+        settings.host = m_cluster.socketDirectory();
+        settings.port = m_cluster.port();
+        settings.database = kBase;
+        settings.user = m_cluster.superuser();
+        settings.password = m_cluster.password();
+        appserver::ServerDatabase::loadSampleData(appserver::ServerDatabase::openPostgres(settings, kServerConnection));
+    } else {
+        appserver::ServerDatabase::loadSampleData(
+            appserver::ServerDatabase::openSqlite(m_dir.filePath(kBase + QStringLiteral(".db")), kServerConnection));
+    }
+    {
+        const QSqlDatabase db = QSqlDatabase::database(kServerConnection);
+        QVERIFY(AddRunHistoryColumns(db));
+        QVERIFY(LoadPairs(db));
+    }
+    appserver::ServerDatabase::close(kServerConnection);
+}
+
+void TestHostWindows::openFreshCopy()
+{
+    const QString name = QStringLiteral("janelas%1").arg(++m_databases);
+    if (onPostgres()) {
+        {
+            const QString admin = QStringLiteral("fixtureAdmin");
+            QSqlQuery create(m_cluster.connect(QStringLiteral("postgres"), admin));
+            QVERIFY2(create.exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(name, kBase)),
+                     qPrintable(create.lastError().text()));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("fixtureAdmin"));
+        PostgresOptions options;
+        options.host = m_cluster.socketDirectory();
+        options.port = m_cluster.port();
+        options.database = name;
+        options.user = m_cluster.superuser();
+        options.passwordFile = m_cluster.passwordFile();
+        ReadConnection::OpenPostgres(options);
+    } else {
+        // The base was closed: its journal is in the file, which alone is the database.
+        const QString base = m_dir.filePath(kBase + QStringLiteral(".db"));
+        QVERIFY(!QFile::exists(base + QStringLiteral("-wal")));
+        const QString path = m_dir.filePath(name + QStringLiteral(".db"));
+        QVERIFY(QFile::copy(base, path));
+        ReadConnection::OpenSqlite(path, false);
+    }
 }
 
 void TestHostWindows::init()
 {
-    // A fresh database for every test: the server's schema and sample data, then the
-    // pairs of the list windows, read by the host through "adcGeral".
-    const QString path = m_dir.filePath(QStringLiteral("windows%1.db").arg(++m_databases));
-    const QString serverConnection = QStringLiteral("fixtureServer");
-    appserver::ServerDatabase::loadSampleData(appserver::ServerDatabase::openSqlite(path, serverConnection));
-    appserver::ServerDatabase::close(serverConnection);
-    ReadConnection::OpenSqlite(path, false);
-    QVERIFY(AddRunHistoryColumns(readConnection()));
-    QVERIFY(LoadPairs(readConnection()));
-
+    openFreshCopy();
     m_server = std::make_unique<FakeAppServer>();
     m_window = std::make_unique<TfrmPrincipal>(m_server.get());
     Quorvel::SetMainForm(m_window.get());
