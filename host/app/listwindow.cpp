@@ -9,12 +9,22 @@
 
 namespace ListWindow {
 
+namespace {
+
+// The rows whose texts size the columns.
+constexpr int SizingRows = 40;
+
+} // namespace
+
 void SetUpGrid(QTableView *grid, PagedQueryModel *model)
 {
     grid->setModel(model);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Columns are sized by the first rows only: measuring text is the costly part of
+    // opening a window.
+    grid->horizontalHeader()->setResizeContentsPrecision(SizingRows);
     // Once, when the first rows arrive: later reads keep the widths the user sees.
     auto fitted = std::make_shared<QMetaObject::Connection>();
     *fitted = QObject::connect(model, &PagedQueryModel::rowsChanged, grid, [grid, model, fitted] {
