@@ -30,18 +30,6 @@ const Supplier Suppliers[] = {
     {"E07", "90000000000107", "FerroAço"},
 };
 
-bool Exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values = QVariantList())
-{
-    QSqlQuery query(db);
-    bool ok = query.prepare(sql);
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    ok = ok && query.exec();
-    if (!ok)
-        qWarning("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
-    return ok;
-}
-
 // The codes first to last, four digits each ("0015"; supplier codes are four digits too).
 QStringList CodeRange(int first, int last)
 {
@@ -52,6 +40,18 @@ QStringList CodeRange(int first, int last)
 }
 
 } // namespace
+
+bool Exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query(db);
+    bool ok = query.prepare(sql);
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    ok = ok && query.exec();
+    if (!ok)
+        qWarning("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
+    return ok;
+}
 
 bool LoadPairs(const QSqlDatabase &db)
 {

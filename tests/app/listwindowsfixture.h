@@ -11,12 +11,16 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 class QAbstractItemModel;
 class QTableView;
 class QWidget;
 
 namespace ListWindowsFixture {
+
+// Runs the statement with the values bound in order; false (with a warning) on failure.
+bool Exec(const QSqlDatabase &db, const QString &sql, const QVariantList &values = QVariantList());
 
 // Adds the suppliers above and registers every supplier at every branch, through the
 // connection; false (with a warning) when a statement fails.

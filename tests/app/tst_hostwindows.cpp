@@ -52,14 +52,7 @@ QSqlDatabase readConnection()
 
 bool exec(const QString &sql, const QVariantList &values = QVariantList())
 {
-    QSqlQuery query(readConnection());
-    bool ok = query.prepare(sql);
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    ok = ok && query.exec();
-    if (!ok)
-        qWarning("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
-    return ok;
+    return Exec(readConnection(), sql, values);
 }
 
 int count(const QString &sql)
