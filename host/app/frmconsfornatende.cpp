@@ -11,7 +11,7 @@
 TfrmConsFornAtende::TfrmConsFornAtende(QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_ui(std::make_unique<Ui::TfrmConsFornAtende>())
-    , m_model(new PairListModel(PairListModel::DefaultPageSize, this))
+    , m_model(new PairListModel(PairListModel::DefaultPageSize, PairListModel::DefaultMaxListedCodes, this))
     , m_filterTimer(new QTimer(this))
 {
     m_ui->setupUi(this);

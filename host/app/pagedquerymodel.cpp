@@ -7,11 +7,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-namespace {
-
-// Runs the statement and reads at most `limit` rows; false with the reason on failure.
-bool ReadRows(const PagedQueryModel::Statement &statement, int limit, QVector<PagedQueryModel::Row> &rows,
-              QString &problem)
+bool PagedQueryModel::ReadRows(const Statement &statement, int limit, QVector<Row> &rows, QString &problem)
 {
     QSqlQuery query(QSqlDatabase::database(QString::fromLatin1(TADOIBQuery::ConnectionName)));
     query.setForwardOnly(true);
@@ -26,16 +22,14 @@ bool ReadRows(const PagedQueryModel::Statement &statement, int limit, QVector<Pa
         return false;
     }
     const int columns = query.record().count();
-    while (rows.size() < limit && query.next()) {
-        PagedQueryModel::Row row(columns);
+    for (int read = 0; read < limit && query.next(); ++read) {
+        Row row(columns);
         for (int column = 0; column < columns; ++column)
             row[column] = query.value(column);
         rows.append(row);
     }
     return true;
 }
-
-} // namespace
 
 PagedQueryModel::PagedQueryModel(const QStringList &headers, int pageSize, QObject *parent)
     : QAbstractTableModel(parent)
@@ -85,7 +79,15 @@ void PagedQueryModel::Reload()
     m_rows.clear();
     m_allLoaded = false;
     endResetModel();
-    ReadPage();
+    const Preparation preparation = Prepare();
+    if (!preparation.ok) {
+        Fail(preparation.problem);
+    } else if (preparation.empty) {
+        m_allLoaded = true;
+        emit rowsChanged();
+    } else {
+        ReadPage();
+    }
 }
 
 void PagedQueryModel::ReadPage()
@@ -95,12 +97,7 @@ void PagedQueryModel::ReadPage()
     QVector<Row> page;
     QString problem;
     if (!ReadRows(statement, m_pageSize + 1, page, problem)) {
-        // A list that cannot be read further stays as it is; asking again would fail again.
-        m_allLoaded = true;
-        QMetaObject::invokeMethod(this, [this, problem] {
-            emit loadFailed(tr("Não foi possível ler a lista do banco de dados: %1").arg(problem));
-        }, Qt::QueuedConnection);
-        emit rowsChanged();
+        Fail(problem);
         return;
     }
     m_allLoaded = page.size() <= m_pageSize;
@@ -111,5 +108,15 @@ void PagedQueryModel::ReadPage()
         m_rows += page;
         endInsertRows();
     }
+    emit rowsChanged();
+}
+
+void PagedQueryModel::Fail(const QString &problem)
+{
+    // Asking again would fail again: the list ends where it is.
+    m_allLoaded = true;
+    QMetaObject::invokeMethod(this, [this, problem] {
+        emit loadFailed(tr("Não foi possível ler a lista do banco de dados: %1").arg(problem));
+    }, Qt::QueuedConnection);
     emit rowsChanged();
 }

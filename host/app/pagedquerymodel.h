@@ -42,6 +42,10 @@ public:
     int PageSize() const { return m_pageSize; }
     const Row &RowAt(int row) const { return m_rows.at(row); }
 
+    // Runs the statement on "adcGeral" and appends at most `limit` rows; false with the
+    // database's reason on failure.
+    static bool ReadRows(const Statement &statement, int limit, QVector<Row> &rows, QString &problem);
+
 signals:
     // Rows were read, or the list was emptied.
     void rowsChanged();
@@ -50,6 +54,13 @@ signals:
     void loadFailed(const QString &message);
 
 protected:
+    // What a subclass works out once per reading of the list, before its first page.
+    struct Preparation {
+        bool ok = true;
+        bool empty = false;    // the list is known to be empty: nothing is read
+        QString problem;       // when not ok
+    };
+    virtual Preparation Prepare() { return Preparation(); }
     // The statement reading, in key order, at most `limit` rows after `last` (null: from
     // the first). Its columns are a row's values.
     virtual Statement PageStatement(const Row *last, int limit) const = 0;
@@ -58,6 +69,8 @@ protected:
 
 private:
     void ReadPage();
+    // The list stays as it is, reads no more, and the failure is reported.
+    void Fail(const QString &problem);
 
     QStringList m_headers;
     int m_pageSize;

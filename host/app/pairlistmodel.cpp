@@ -37,6 +37,22 @@ public:
         Add(QStringLiteral("(%1 OR %2)").arg(SqlLike::Term(codeColumn), SqlLike::Term(nameColumn)),
             {SqlLike::StartingWith(typed), SqlLike::Containing(typed)});
     }
+    // "column IN (?, ?, …)" over the codes.
+    void AddIn(const QString &column, const QStringList &codes)
+    {
+        QStringList marks;
+        QVariantList values;
+        for (const QString &code : codes) {
+            marks << QStringLiteral("?");
+            values << code;
+        }
+        Add(QStringLiteral("%1 IN (%2)").arg(column, marks.join(QStringLiteral(", "))), values);
+    }
+    void Append(const Conditions &other)
+    {
+        m_texts += other.m_texts;
+        m_values += other.m_values;
+    }
     bool IsEmpty() const { return m_texts.isEmpty(); }
     // " WHERE a AND b", or nothing when there is no condition.
     QString Where() const
@@ -50,8 +66,15 @@ private:
     QVariantList m_values;
 };
 
-// The branches the branch and region filters leave; empty when neither is set.
-Conditions BranchConditions(const PairFilter &filter)
+Conditions SupplierFilter(const PairFilter &filter)
+{
+    Conditions suppliers;
+    suppliers.AddCodeOrName(filter.supplier, QStringLiteral("CDFORNECED"), QStringLiteral("NMFANTFORN"));
+    return suppliers;
+}
+
+// The branch filter and, through the branches' regions, the region filter.
+Conditions BranchFilter(const PairFilter &filter)
 {
     Conditions branches;
     branches.AddCodeOrName(filter.branch, QStringLiteral("CDFILIAL"), QStringLiteral("NMFILIAL"));
@@ -63,12 +86,38 @@ Conditions BranchConditions(const PairFilter &filter)
     return branches;
 }
 
+// The codes the filter leaves in the table, when there are at most `maxListed` of them;
+// false with the reason when they cannot be read.
+bool Narrow(const QString &codeColumn, const QString &table, const Conditions &filter, int maxListed,
+            PairListModel::Narrowing &narrowing, QString &problem)
+{
+    narrowing = PairListModel::Narrowing();
+    narrowing.active = !filter.IsEmpty();
+    if (!narrowing.active)
+        return true;
+    QVector<PagedQueryModel::Row> rows;
+    const PagedQueryModel::Statement statement{
+        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %1 LIMIT %4")
+            .arg(codeColumn, table, filter.Where())
+            .arg(maxListed + 1),
+        filter.Values()};
+    if (!PagedQueryModel::ReadRows(statement, maxListed + 1, rows, problem))
+        return false;
+    narrowing.listed = rows.size() <= maxListed;
+    if (narrowing.listed) {
+        for (const PagedQueryModel::Row &row : rows)
+            narrowing.codes << row.at(0).toString();
+    }
+    return true;
+}
+
 } // namespace
 
-PairListModel::PairListModel(int pageSize, QObject *parent)
+PairListModel::PairListModel(int pageSize, int maxListedCodes, QObject *parent)
     : PagedQueryModel({tr("Fornecedor"), tr("Nome fantasia"), tr("Filial"), tr("Nome da filial"), tr("Região"),
                        tr("Periodicidade"), tr("Prazo (dias)"), tr("Alterado por"), tr("Alterado em")},
                       pageSize, parent)
+    , m_maxListedCodes(qMax(0, maxListedCodes))
 {
 }
 
@@ -77,24 +126,49 @@ void PairListModel::SetFilter(const PairFilter &filter)
     m_filter = filter;
 }
 
+PagedQueryModel::Preparation PairListModel::Prepare()
+{
+    // Few matching suppliers or branches are named by code in the statements: both
+    // engines then know how many pairs to expect (PostgreSQL would otherwise guess from
+    // the LIKE and might walk the whole pair table for a name that matches nothing), and
+    // a filter that matches none needs no statement at all.
+    Preparation preparation;
+    if (!Narrow(QStringLiteral("CDFORNECED"), QStringLiteral("FORNECEDOR"), SupplierFilter(m_filter),
+                m_maxListedCodes, m_suppliers, preparation.problem)
+        || !Narrow(QStringLiteral("CDFILIAL"), QStringLiteral("FILIAL"), BranchFilter(m_filter), m_maxListedCodes,
+                   m_branches, preparation.problem)) {
+        preparation.ok = false;
+        return preparation;
+    }
+    preparation.empty = (m_suppliers.listed && m_suppliers.codes.isEmpty())
+                        || (m_branches.listed && m_branches.codes.isEmpty());
+    return preparation;
+}
+
 PagedQueryModel::Statement PairListModel::PageStatement(const Row *last, int limit) const
 {
     // The suppliers come as a list in code order (an IN over FORNECEDOR, from the last
     // page's supplier on); for each, its pairs through the primary key. With a branch or
     // region filter the branches come as a second list, and each (supplier, branch) is
-    // one look-up in the primary key: the pair table is read only where rows match.
+    // one look-up in the primary key.
     Conditions suppliers;
+    if (m_suppliers.listed)
+        suppliers.AddIn(QStringLiteral("CDFORNECED"), m_suppliers.codes);
+    else if (m_suppliers.active)
+        suppliers.Append(SupplierFilter(m_filter));
     if (last)
         suppliers.Add(QStringLiteral("CDFORNECED >= ?"), {last->at(VSupplier)});
-    suppliers.AddCodeOrName(m_filter.supplier, QStringLiteral("CDFORNECED"), QStringLiteral("NMFANTFORN"));
 
     Conditions pairs;
     pairs.Add(QStringLiteral("F.CDFORNECED IN (SELECT CDFORNECED FROM FORNECEDOR%1)").arg(suppliers.Where()),
               suppliers.Values());
-    const Conditions branches = BranchConditions(m_filter);
-    if (!branches.IsEmpty())
+    if (m_branches.listed) {
+        pairs.AddIn(QStringLiteral("F.CDFILIAL"), m_branches.codes);
+    } else if (m_branches.active) {
+        const Conditions branches = BranchFilter(m_filter);
         pairs.Add(QStringLiteral("F.CDFILIAL IN (SELECT CDFILIAL FROM FILIAL%1)").arg(branches.Where()),
                   branches.Values());
+    }
     if (last)
         pairs.Add(QStringLiteral("(F.CDFORNECED > ? OR F.CDFILIAL > ?)"), {last->at(VSupplier), last->at(VBranch)});
 

@@ -5,9 +5,9 @@
 //
 // Filters, each ignoring case and empty when blank: supplier, branch and region each
 // match a code that starts with the text or a name that contains it (supplier: fantasy
-// name). They narrow the suppliers, branches and regions first — small tables — and the
-// pairs are then read through the primary key for just those, so a filter never reads
-// the pair table beyond the page it shows.
+// name). They narrow the suppliers and the branches first — small tables — and the pairs
+// are then looked up through the primary key for just those, so that a filter reads the
+// pair table only where it shows rows.
 
 #include "pagedquerymodel.h"
 
@@ -22,16 +22,32 @@ class PairListModel : public PagedQueryModel {
 public:
     enum Column { Supplier, SupplierName, Branch, BranchName, Region, Periodicity, LeadTime, Author, Changed };
 
-    explicit PairListModel(int pageSize = DefaultPageSize, QObject *parent = nullptr);
+    // Up to this many suppliers or branches matched by a filter are listed by code in
+    // the statements; beyond it the filter itself goes into them.
+    static constexpr int DefaultMaxListedCodes = 1000;
+
+    explicit PairListModel(int pageSize = DefaultPageSize, int maxListedCodes = DefaultMaxListedCodes,
+                           QObject *parent = nullptr);
 
     // Takes effect at the next Reload.
     void SetFilter(const PairFilter &filter);
     PairFilter Filter() const { return m_filter; }
 
+    // One side of the pairs (suppliers or branches) as a filter leaves it.
+    struct Narrowing {
+        bool active = false;    // a filter applies to this side
+        bool listed = false;    // the codes below are all it leaves
+        QStringList codes;
+    };
+
 protected:
+    Preparation Prepare() override;
     Statement PageStatement(const Row *last, int limit) const override;
     QVariant CellData(const Row &row, int column, int role) const override;
 
 private:
+    int m_maxListedCodes;
     PairFilter m_filter;
+    Narrowing m_suppliers;
+    Narrowing m_branches;
 };

@@ -117,6 +117,16 @@ void FilterCaseRows()
     QTest::newRow("região por código") << region << "co" << everySupplier << CodeRange(31, 35);
 }
 
+QList<QStringList> CrossPairs(const QStringList &suppliers, const QStringList &branches)
+{
+    QList<QStringList> pairs;
+    for (const QString &supplier : suppliers) {
+        for (const QString &branch : branches)
+            pairs.append({supplier, branch});
+    }
+    return pairs;
+}
+
 void TypeFilter(QWidget *window, const QString &field, const QString &text)
 {
     auto *edit = window->findChild<QLineEdit *>(field);

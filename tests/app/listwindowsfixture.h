@@ -33,6 +33,9 @@ QStringList BranchCodes();     // every branch of the sample data, in code order
 void FilterCaseColumns();
 void FilterCaseRows();
 
+// Every (supplier, branch) of the two lists, supplier first, in that order.
+QList<QStringList> CrossPairs(const QStringList &suppliers, const QStringList &branches);
+
 // Types the text into the window's line edit of that name with key events, then waits
 // until the window took the typing pause as the end of the filter.
 void TypeFilter(QWidget *window, const QString &field, const QString &text);
