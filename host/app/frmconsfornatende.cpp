@@ -49,7 +49,8 @@ void TfrmConsFornAtende::ShowCount()
     const int rows = m_model->rowCount();
     const QString count = QLocale().toString(rows);
     if (!m_model->AllLoaded())
-        m_ui->lblTotal->setText(tr("Mostrando os primeiros %1 pares; role até o fim da lista para ver mais.").arg(count));
+        m_ui->lblTotal->setText(
+            tr("Mostrando os primeiros %1 pares; role até o fim da lista para ver mais.").arg(count));
     else if (rows == 0)
         m_ui->lblTotal->setText(tr("Nenhum par encontrado."));
     else

@@ -30,37 +30,48 @@ QString SuppliersText(bool all, qint64 count)
 {
     if (all)
         return RunListModel::tr("Todos os fornecedores");
-    return count == 1 ? RunListModel::tr("1 fornecedor") : RunListModel::tr("%1 fornecedores").arg(Formatted(count));
+    return count == 1 ? RunListModel::tr("1 fornecedor")
+                      : RunListModel::tr("%1 fornecedores").arg(Formatted(count));
 }
 
 QString BranchesText(bool all, qint64 count)
 {
     if (all)
-        return count == 1 ? RunListModel::tr("a única filial") : RunListModel::tr("todas as %1 filiais").arg(Formatted(count));
+        return count == 1 ? RunListModel::tr("a única filial")
+                          : RunListModel::tr("todas as %1 filiais").arg(Formatted(count));
     return count == 1 ? RunListModel::tr("1 filial") : RunListModel::tr("%1 filiais").arg(Formatted(count));
 }
 
 // The regions of the run's scope in words; empty when the run named none. The text is
-// what the server logged: "T" for all, or a list "_SE_S_".
+// what the server logged: "T" for all, or a list "_SE_S_" — cut, and ended with "...",
+// when longer than its column.
 QString RegionsText(const QVariant &stored)
 {
-    const QString text = stored.toString();
+    QString text = stored.toString();
     if (text.isEmpty())
         return QString();
+    const bool cut = text.endsWith(QLatin1String("..."));
+    if (cut) {
+        text.chop(3);
+        text.truncate(text.lastIndexOf(QLatin1Char('_')) + 1);   // the codes logged whole
+    }
     contracts::Selection regions;
     try {
         regions = contracts::readSelection(text, appserver::kRegions);
     } catch (const contracts::SelectionError &) {
-        return RunListModel::tr("regiões %1").arg(text);   // not a selection: shown as logged
+        return RunListModel::tr("regiões %1").arg(stored.toString());   // not a selection: as logged
     }
     if (regions.all)
         return RunListModel::tr("todas as regiões");
-    if (regions.codes.size() == 1)
-        return RunListModel::tr("região %1").arg(regions.codes.constFirst());
     const QString named = regions.codes.mid(0, RegionsNamed).join(QStringLiteral(", "));
-    if (regions.codes.size() <= RegionsNamed)
+    const qint64 others = qMax<qint64>(0, regions.codes.size() - RegionsNamed);
+    if (cut)
+        return RunListModel::tr("regiões %1 e mais de %2").arg(named, Formatted(others));
+    if (regions.codes.size() == 1)
+        return RunListModel::tr("região %1").arg(named);
+    if (others == 0)
         return RunListModel::tr("regiões %1").arg(named);
-    return RunListModel::tr("regiões %1 e mais %2").arg(named, Formatted(regions.codes.size() - RegionsNamed));
+    return RunListModel::tr("regiões %1 e mais %2").arg(named, Formatted(others));
 }
 
 QString ScopeText(const PagedQueryModel::Row &row)
@@ -83,7 +94,8 @@ bool HasHistory(const PagedQueryModel::Row &row)
 QString StateText(const PagedQueryModel::Row &row)
 {
     if (!row.at(VUndone).isNull())
-        return RunListModel::tr("Desfeita em %1 por %2").arg(DisplayText::DateTime(row.at(VUndone)), row.at(VUndoneBy).toString());
+        return RunListModel::tr("Desfeita em %1 por %2")
+            .arg(DisplayText::DateTime(row.at(VUndone)), row.at(VUndoneBy).toString());
     if (!HasHistory(row))
         return RunListModel::tr("Sem histórico");
     return RunListModel::tr("Não desfeita");

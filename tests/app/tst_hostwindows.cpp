@@ -395,7 +395,8 @@ void TestHostWindows::runScopeInWords_data()
     QTest::newRow("todos, lista de filiais, duas regiões")
         << "S" << 30 << "N" << 12 << QVariant("_001_002_") << "Todos os fornecedores × 12 filiais (regiões 001, 002)";
     QTest::newRow("todos e todas, todas as regiões")
-        << "S" << 30 << "S" << 40 << QVariant("T") << "Todos os fornecedores × todas as 40 filiais (todas as regiões)";
+        << "S" << 30 << "S" << 40 << QVariant("T")
+        << "Todos os fornecedores × todas as 40 filiais (todas as regiões)";
     QTest::newRow("um e uma, uma região")
         << "N" << 1 << "N" << 1 << QVariant("_S_") << "1 fornecedor × 1 filial (região S)";
     QTest::newRow("lista e todas de uma região")
@@ -405,6 +406,8 @@ void TestHostWindows::runScopeInWords_data()
     QTest::newRow("sem regiões") << "N" << 3 << "N" << 2 << null() << "3 fornecedores × 2 filiais";
     QTest::newRow("muitas regiões") << "N" << 1500 << "N" << 1200 << QVariant("_A_B_C_D_E_F_G_")
                                     << "1.500 fornecedores × 1.200 filiais (regiões A, B, C, D, E e mais 2)";
+    QTest::newRow("lista cortada pelo servidor") << "N" << 2 << "N" << 900 << QVariant("_A_B_C_D_E_F_GH...")
+                                                 << "2 fornecedores × 900 filiais (regiões A, B, C, D, E e mais de 1)";
 }
 
 void TestHostWindows::runScopeInWords()
