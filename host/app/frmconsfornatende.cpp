@@ -5,7 +5,6 @@
 #include "pairlistmodel.h"
 
 #include <QLineEdit>
-#include <QLocale>
 #include <QTimer>
 
 TfrmConsFornAtende::TfrmConsFornAtende(QWidget *parent)
@@ -24,7 +23,9 @@ TfrmConsFornAtende::TfrmConsFornAtende(QWidget *parent)
         connect(filter, &QLineEdit::textChanged, m_filterTimer, qOverload<>(&QTimer::start));
         connect(filter, &QLineEdit::returnPressed, this, &TfrmConsFornAtende::ApplyFilters);
     }
-    connect(m_model, &PairListModel::rowsChanged, this, &TfrmConsFornAtende::ShowCount);
+    ListWindow::ShowCountIn(m_ui->lblTotal, m_model,
+                            {tr("Mostrando os primeiros %1 pares; role até o fim da lista para ver mais."),
+                             tr("Nenhum par encontrado."), tr("1 par"), tr("%1 pares")});
     ListWindow::ReportFailures(this, m_model);
     connect(m_ui->btnAtualizar, &QPushButton::clicked, this, &TfrmConsFornAtende::Refresh);
     connect(m_ui->btnFechar, &QPushButton::clicked, this, &QWidget::close);
@@ -42,17 +43,4 @@ void TfrmConsFornAtende::ApplyFilters()
     m_filterTimer->stop();
     m_model->SetFilter(PairFilter{m_ui->edtFornecedor->text(), m_ui->edtFilial->text(), m_ui->edtRegiao->text()});
     m_model->Reload();
-}
-
-void TfrmConsFornAtende::ShowCount()
-{
-    const int rows = m_model->rowCount();
-    const QString count = QLocale().toString(rows);
-    if (!m_model->AllLoaded())
-        m_ui->lblTotal->setText(
-            tr("Mostrando os primeiros %1 pares; role até o fim da lista para ver mais.").arg(count));
-    else if (rows == 0)
-        m_ui->lblTotal->setText(tr("Nenhum par encontrado."));
-    else
-        m_ui->lblTotal->setText(rows == 1 ? tr("1 par") : tr("%1 pares").arg(count));
 }

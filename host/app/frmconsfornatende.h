@@ -24,7 +24,6 @@ public:
 
 private:
     void ApplyFilters();
-    void ShowCount();
 
     std::unique_ptr<Ui::TfrmConsFornAtende> m_ui;
     PairListModel *m_model;

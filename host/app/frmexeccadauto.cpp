@@ -32,7 +32,9 @@ TfrmExecCadAuto::TfrmExecCadAuto(QWidget *hostForm)
     connect(m_ui->dbgExecucoes->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TfrmExecCadAuto::UpdateUndoButton);
     connect(m_model, &RunListModel::modelReset, this, &TfrmExecCadAuto::UpdateUndoButton);
-    connect(m_model, &RunListModel::rowsChanged, this, &TfrmExecCadAuto::ShowCount);
+    ListWindow::ShowCountIn(m_ui->lblTotal, m_model,
+                            {tr("Mostrando as %1 execuções mais recentes; role até o fim da lista para ver mais."),
+                             tr("Nenhuma execução registrada."), tr("1 execução"), tr("%1 execuções")});
     ListWindow::ReportFailures(this, m_model);
     connect(m_ui->btnDesfazer, &QPushButton::clicked, this, Guard::Wrap(this, [this] { UndoChosenRun(); }));
     connect(m_ui->btnAtualizar, &QPushButton::clicked, this, &TfrmExecCadAuto::Refresh);
@@ -96,17 +98,4 @@ bool TfrmExecCadAuto::ConfirmUndo(int number, const QString &executed)
     question.setDefaultButton(QMessageBox::No);
     question.setEscapeButton(QMessageBox::No);
     return question.exec() == QMessageBox::Yes;
-}
-
-void TfrmExecCadAuto::ShowCount()
-{
-    const int rows = m_model->rowCount();
-    const QString count = QLocale().toString(rows);
-    if (!m_model->AllLoaded())
-        m_ui->lblTotal->setText(
-            tr("Mostrando as %1 execuções mais recentes; role até o fim da lista para ver mais.").arg(count));
-    else if (rows == 0)
-        m_ui->lblTotal->setText(tr("Nenhuma execução registrada."));
-    else
-        m_ui->lblTotal->setText(rows == 1 ? tr("1 execução") : tr("%1 execuções").arg(count));
 }

@@ -29,7 +29,6 @@ private:
     void UndoChosenRun();
     bool ConfirmUndo(int number, const QString &executed);
     void UpdateUndoButton();
-    void ShowCount();
     int ChosenRow() const;
 
     std::unique_ptr<Ui::TfrmExecCadAuto> m_ui;

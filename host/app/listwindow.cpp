@@ -4,6 +4,8 @@
 #include "runtime/guard.h"
 
 #include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
 #include <QTableView>
 #include <memory>
 
@@ -39,6 +41,20 @@ void ReportFailures(QWidget *window, PagedQueryModel *model)
 {
     QObject::connect(model, &PagedQueryModel::loadFailed, window,
                      [window](const QString &message) { Guard::ShowError(window, message); });
+}
+
+void ShowCountIn(QLabel *label, PagedQueryModel *model, const CountTexts &texts)
+{
+    QObject::connect(model, &PagedQueryModel::rowsChanged, label, [label, model, texts] {
+        const int rows = model->rowCount();
+        const QString count = QLocale().toString(rows);
+        if (!model->AllLoaded())
+            label->setText(texts.more.arg(count));
+        else if (rows == 0)
+            label->setText(texts.none);
+        else
+            label->setText(rows == 1 ? texts.one : texts.many.arg(count));
+    });
 }
 
 } // namespace ListWindow

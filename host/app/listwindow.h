@@ -2,7 +2,10 @@
 // What the host's list windows share: the grid over a paged list and the report of a
 // list that could not be read.
 
+#include <QString>
+
 class PagedQueryModel;
+class QLabel;
 class QTableView;
 class QWidget;
 
@@ -13,5 +16,15 @@ namespace ListWindow {
 void SetUpGrid(QTableView *grid, PagedQueryModel *model);
 // Shows in an error box over the window each failure of the list to read a page.
 void ReportFailures(QWidget *window, PagedQueryModel *model);
+
+// What the count label says, "%1" standing for the number of rows.
+struct CountTexts {
+    QString more;    // rows read so far, more to come
+    QString none;
+    QString one;
+    QString many;    // every row read
+};
+// Keeps the label saying how many rows the list holds.
+void ShowCountIn(QLabel *label, PagedQueryModel *model, const CountTexts &texts);
 
 } // namespace ListWindow
