@@ -1,6 +1,9 @@
 #include "frmprincipal.h"
 #include "ui_frmprincipal.h"
 
+#include "frmconsfornatende.h"
+#include "frmexeccadauto.h"
+
 #include "server/appserverclient.h"
 #include "runtime/errors.h"
 #include "runtime/guard.h"
@@ -16,6 +19,8 @@ TfrmPrincipal::TfrmPrincipal(QObject *automationObject, QWidget *parent)
 {
     m_ui->setupUi(this);
     connect(m_ui->actCadAutRF, &QAction::triggered, this, &TfrmPrincipal::LaunchCadAutRF);
+    connect(m_ui->actConsFornAtende, &QAction::triggered, this, &TfrmPrincipal::ShowConsFornAtende);
+    connect(m_ui->actExecCadAuto, &QAction::triggered, this, &TfrmPrincipal::ShowExecCadAuto);
     connect(m_ui->actSair, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->actSobre, &QAction::triggered, this, &TfrmPrincipal::ShowAbout);
 }
@@ -41,6 +46,41 @@ void TfrmPrincipal::LaunchCadAutRF()
             throw EHostError(tr("O módulo de cadastramento automático não está carregado."));
         iniProc(QVariantList{QVariant::fromValue(reinterpret_cast<qintptr>(static_cast<QWidget *>(this)))});
     });
+    RefreshLists();
+}
+
+void TfrmPrincipal::ShowConsFornAtende()
+{
+    if (!m_consFornAtende)
+        m_consFornAtende = new TfrmConsFornAtende(this);
+    m_consFornAtende->Refresh();
+    Present(m_consFornAtende);
+}
+
+void TfrmPrincipal::ShowExecCadAuto()
+{
+    if (!m_execCadAuto) {
+        m_execCadAuto = new TfrmExecCadAuto(this);
+        connect(m_execCadAuto, &TfrmExecCadAuto::runUndone, this, &TfrmPrincipal::RefreshLists);
+    }
+    m_execCadAuto->Refresh();
+    Present(m_execCadAuto);
+}
+
+void TfrmPrincipal::RefreshLists()
+{
+    // A window that is closed is read again when it opens.
+    if (m_consFornAtende && m_consFornAtende->isVisible())
+        m_consFornAtende->Refresh();
+    if (m_execCadAuto && m_execCadAuto->isVisible())
+        m_execCadAuto->Refresh();
+}
+
+void TfrmPrincipal::Present(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void TfrmPrincipal::ShowAbout()

@@ -1,13 +1,17 @@
 #pragma once
 // The host application's main form. It owns the application-server connection
-// component "netFornNAtende" and launches the module's screen through the module's
-// generic launcher IniProc, with itself as the host form.
+// component "netFornNAtende", launches the module's screen through the module's
+// generic launcher IniProc, with itself as the host form, and opens the host's own
+// windows over the registered data: "Fornecedores que atendem" and "Execuções" (one of
+// each, kept while the form lives).
 
 #include <QMainWindow>
 #include <memory>
 
 class ModuleLoader;
 class TServerConnection;
+class TfrmConsFornAtende;
+class TfrmExecCadAuto;
 namespace Ui { class TfrmPrincipal; }
 
 class TfrmPrincipal : public QMainWindow {
@@ -24,11 +28,19 @@ public:
 
     // Opens the registration screen modally through IniProc.
     void LaunchCadAutRF();
+    // Show (and read again) the list windows, creating them the first time.
+    void ShowConsFornAtende();
+    void ShowExecCadAuto();
 
 private:
     void ShowAbout();
+    // Reads the open list windows again: the registered data changed.
+    void RefreshLists();
+    static void Present(QWidget *window);
 
     std::unique_ptr<Ui::TfrmPrincipal> m_ui;
     TServerConnection *m_connection;
     ModuleLoader *m_module = nullptr;
+    TfrmConsFornAtende *m_consFornAtende = nullptr;
+    TfrmExecCadAuto *m_execCadAuto = nullptr;
 };

@@ -20,6 +20,7 @@ void DialogAnswerer::Clear()
     m_messages.clear();
     m_icons.clear();
     m_titles.clear();
+    m_defaults.clear();
 }
 
 void DialogAnswerer::Poll()
@@ -50,6 +51,7 @@ void DialogAnswerer::Answer(QMessageBox *box)
     m_messages.append(box->text());
     m_icons.append(box->icon());
     m_titles.append(box->windowTitle());
+    m_defaults.append(box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton);
     const QMessageBox::StandardButton wanted = m_queued.isEmpty() ? m_button : m_queued.takeFirst();
     QAbstractButton *button = box->button(wanted);
     if (!button)

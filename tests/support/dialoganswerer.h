@@ -36,6 +36,8 @@ public:
     QList<QMessageBox::Icon> Icons() const { return m_icons; }
     // Window titles of those boxes, in the same order.
     QStringList Titles() const { return m_titles; }
+    // The button each of those boxes had as default (Enter), NoButton when none.
+    QList<QMessageBox::StandardButton> DefaultButtons() const { return m_defaults; }
     void Clear();
 
 private:
@@ -50,4 +52,5 @@ private:
     QStringList m_messages;
     QList<QMessageBox::Icon> m_icons;
     QStringList m_titles;
+    QList<QMessageBox::StandardButton> m_defaults;
 };
