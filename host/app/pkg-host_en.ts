@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>DisplayText</name>
+    <message>
+        <source>dd/MM/yyyy HH:mm</source>
+        <translation>dd/MM/yyyy HH:mm</translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
+    </message>
+</context>
+<context>
     <name>HostApplication</name>
     <message>
         <source>Sem tela disponível: a janela é servida por VNC.
@@ -214,6 +225,52 @@ Connect a VNC viewer to 127.0.0.1:%1 (e.g. vncviewer 127.0.0.1::%1).
     </message>
 </context>
 <context>
+    <name>PagedQueryModel</name>
+    <message>
+        <source>Não foi possível ler a lista do banco de dados: %1</source>
+        <translation>Could not read the list from the database: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PairListModel</name>
+    <message>
+        <source>Fornecedor</source>
+        <translation>Supplier</translation>
+    </message>
+    <message>
+        <source>Nome fantasia</source>
+        <translation>Trade name</translation>
+    </message>
+    <message>
+        <source>Filial</source>
+        <translation>Branch</translation>
+    </message>
+    <message>
+        <source>Nome da filial</source>
+        <translation>Branch name</translation>
+    </message>
+    <message>
+        <source>Região</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>Periodicidade</source>
+        <translation>Periodicity</translation>
+    </message>
+    <message>
+        <source>Prazo (dias)</source>
+        <translation>Lead time (days)</translation>
+    </message>
+    <message>
+        <source>Alterado por</source>
+        <translation>Changed by</translation>
+    </message>
+    <message>
+        <source>Alterado em</source>
+        <translation>Changed on</translation>
+    </message>
+</context>
+<context>
     <name>ReadConnection</name>
     <message>
         <source>Não foi possível abrir o banco de dados %1: %2</source>
@@ -241,6 +298,251 @@ Connect a VNC viewer to 127.0.0.1:%1 (e.g. vncviewer 127.0.0.1::%1).
     <message>
         <source>O banco de dados &quot;%1&quot; não existe. Com --server, informe o banco do servidor (--database ou --pg-database).</source>
         <translation>The database &quot;%1&quot; does not exist. With --server, give the server&apos;s database (--database or --pg-database).</translation>
+    </message>
+</context>
+<context>
+    <name>RunListModel</name>
+    <message>
+        <source>Todos os fornecedores</source>
+        <translation>All suppliers</translation>
+    </message>
+    <message>
+        <source>1 fornecedor</source>
+        <translation>1 supplier</translation>
+    </message>
+    <message>
+        <source>%1 fornecedores</source>
+        <translation>%1 suppliers</translation>
+    </message>
+    <message>
+        <source>a única filial</source>
+        <translation>the only branch</translation>
+    </message>
+    <message>
+        <source>todas as %1 filiais</source>
+        <translation>all %1 branches</translation>
+    </message>
+    <message>
+        <source>1 filial</source>
+        <translation>1 branch</translation>
+    </message>
+    <message>
+        <source>%1 filiais</source>
+        <translation>%1 branches</translation>
+    </message>
+    <message>
+        <source>regiões %1</source>
+        <translation>regions %1</translation>
+    </message>
+    <message>
+        <source>todas as regiões</source>
+        <translation>all regions</translation>
+    </message>
+    <message>
+        <source>regiões %1 e mais de %2</source>
+        <translation>regions %1 and more than %2</translation>
+    </message>
+    <message>
+        <source>região %1</source>
+        <translation>region %1</translation>
+    </message>
+    <message>
+        <source>regiões %1 e mais %2</source>
+        <translation>regions %1 and %2 more</translation>
+    </message>
+    <message>
+        <source>%1 × %2</source>
+        <translation>%1 × %2</translation>
+    </message>
+    <message>
+        <source>%1 × %2 (%3)</source>
+        <translation>%1 × %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Desfeita em %1 por %2</source>
+        <translation>Undone on %1 by %2</translation>
+    </message>
+    <message>
+        <source>Sem histórico</source>
+        <translation>No history</translation>
+    </message>
+    <message>
+        <source>Não desfeita</source>
+        <translation>Not undone</translation>
+    </message>
+    <message>
+        <source>Nº</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Usuário</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Escopo</source>
+        <translation>Scope</translation>
+    </message>
+    <message>
+        <source>Pares</source>
+        <translation>Pairs</translation>
+    </message>
+    <message>
+        <source>Novos</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Substituídos</source>
+        <translation>Replaced</translation>
+    </message>
+    <message>
+        <source>Situação</source>
+        <translation>Status</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmConsFornAtende</name>
+    <message>
+        <source>Fornecedores que atendem</source>
+        <translation>Suppliers serving branches</translation>
+    </message>
+    <message>
+        <source>Filtros (código que começa pelo texto ou nome que o contém)</source>
+        <translation>Filters (code starting with the text or name containing it)</translation>
+    </message>
+    <message>
+        <source>&amp;Fornecedor:</source>
+        <translation>&amp;Supplier:</translation>
+    </message>
+    <message>
+        <source>código ou nome fantasia</source>
+        <translation>code or trade name</translation>
+    </message>
+    <message>
+        <source>F&amp;ilial:</source>
+        <translation>Br&amp;anch:</translation>
+    </message>
+    <message>
+        <source>código ou nome</source>
+        <translation>code or name</translation>
+    </message>
+    <message>
+        <source>&amp;Região:</source>
+        <translation>&amp;Region:</translation>
+    </message>
+    <message>
+        <source>Atualizar</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Lê a lista de novo (F5)</source>
+        <translation>Reads the list again (F5)</translation>
+    </message>
+    <message>
+        <source>F5</source>
+        <translation>F5</translation>
+    </message>
+    <message>
+        <source>Fechar</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Mostrando os primeiros %1 pares; role até o fim da lista para ver mais.</source>
+        <translation>Showing the first %1 pairs; scroll to the end of the list to see more.</translation>
+    </message>
+    <message>
+        <source>Nenhum par encontrado.</source>
+        <translation>No pairs found.</translation>
+    </message>
+    <message>
+        <source>1 par</source>
+        <translation>1 pair</translation>
+    </message>
+    <message>
+        <source>%1 pares</source>
+        <translation>%1 pairs</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmExecCadAuto</name>
+    <message>
+        <source>Execuções</source>
+        <translation>Runs</translation>
+    </message>
+    <message>
+        <source>Execuções do cadastramento automático, da mais recente para a mais antiga. Desfazer uma execução exclui os pares que ela incluiu e devolve aos pares que ela substituiu os valores anteriores.</source>
+        <translation>Automatic registration runs, newest first. Undoing a run deletes the pairs it added and gives the pairs it replaced their previous values back.</translation>
+    </message>
+    <message>
+        <source>&amp;Desfazer...</source>
+        <translation>&amp;Undo...</translation>
+    </message>
+    <message>
+        <source>Desfaz a execução escolhida (pede confirmação)</source>
+        <translation>Undoes the chosen run (asks for confirmation)</translation>
+    </message>
+    <message>
+        <source>Atualizar</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Lê a lista de novo (F5)</source>
+        <translation>Reads the list again (F5)</translation>
+    </message>
+    <message>
+        <source>F5</source>
+        <translation>F5</translation>
+    </message>
+    <message>
+        <source>Fechar</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Mostrando as %1 execuções mais recentes; role até o fim da lista para ver mais.</source>
+        <translation>Showing the %1 most recent runs; scroll to the end of the list to see more.</translation>
+    </message>
+    <message>
+        <source>Nenhuma execução registrada.</source>
+        <translation>No runs recorded.</translation>
+    </message>
+    <message>
+        <source>1 execução</source>
+        <translation>1 run</translation>
+    </message>
+    <message>
+        <source>%1 execuções</source>
+        <translation>%1 runs</translation>
+    </message>
+    <message>
+        <source>Execução %1 desfeita: 1 par retirado.</source>
+        <translation>Run %1 undone: 1 pair taken back.</translation>
+    </message>
+    <message>
+        <source>Execução %1 desfeita: %2 pares retirados.</source>
+        <translation>Run %1 undone: %2 pairs taken back.</translation>
+    </message>
+    <message>
+        <source>Desfazer execução</source>
+        <translation>Undo run</translation>
+    </message>
+    <message>
+        <source>Desfazer a execução %1, de %2?
+
+Os pares que ela incluiu serão excluídos e os que ela substituiu voltarão aos valores anteriores.</source>
+        <translation>Undo run %1, of %2?
+
+The pairs it added will be deleted and those it replaced will get their previous values back.</translation>
+    </message>
+    <message>
+        <source>&amp;Sim</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Não</source>
+        <translation>&amp;No</translation>
     </message>
 </context>
 <context>
@@ -275,10 +577,6 @@ Connect a VNC viewer to 127.0.0.1:%1 (e.g. vncviewer 127.0.0.1::%1).
     <message>
         <source>Sistema de Compras</source>
         <translation>Purchasing System</translation>
-    </message>
-    <message>
-        <source>&lt;h2&gt;Sistema de Compras&lt;/h2&gt;&lt;p&gt;Use o menu &lt;b&gt;Compras&lt;/b&gt; ou as teclas &lt;b&gt;Ctrl+Shift+A&lt;/b&gt; para abrir o &lt;i&gt;Cadastramento Automático de Fornecedor que Atende&lt;/i&gt;.&lt;/p&gt;</source>
-        <translation>&lt;h2&gt;Purchasing System&lt;/h2&gt;&lt;p&gt;Use the &lt;b&gt;Purchasing&lt;/b&gt; menu or the &lt;b&gt;Ctrl+Shift+A&lt;/b&gt; keys to open the &lt;i&gt;Automatic Registration of Serving Suppliers&lt;/i&gt;.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&amp;Arquivo</source>
@@ -329,6 +627,26 @@ Connect a VNC viewer to 127.0.0.1:%1 (e.g. vncviewer 127.0.0.1::%1).
 Módulo PKG_CMP04702, versão %1</source>
         <translation>Purchasing System
 Module PKG_CMP04702, version %1</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Sistema de Compras&lt;/h2&gt;&lt;p&gt;Use o menu &lt;b&gt;Compras&lt;/b&gt; ou as teclas &lt;b&gt;Ctrl+Shift+A&lt;/b&gt; para abrir o &lt;i&gt;Cadastramento Automático de Fornecedor que Atende&lt;/i&gt;; &lt;b&gt;Ctrl+Shift+F&lt;/b&gt; para ver os &lt;i&gt;Fornecedores que atendem&lt;/i&gt; e &lt;b&gt;Ctrl+Shift+E&lt;/b&gt; para as &lt;i&gt;Execuções&lt;/i&gt;, que podem ser desfeitas.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Purchasing System&lt;/h2&gt;&lt;p&gt;Use the &lt;b&gt;Purchasing&lt;/b&gt; menu or the keys &lt;b&gt;Ctrl+Shift+A&lt;/b&gt; to open the &lt;i&gt;Automatic Registration of Serving Suppliers&lt;/i&gt;; &lt;b&gt;Ctrl+Shift+F&lt;/b&gt; to see the &lt;i&gt;Suppliers serving branches&lt;/i&gt; and &lt;b&gt;Ctrl+Shift+E&lt;/b&gt; for the &lt;i&gt;Runs&lt;/i&gt;, which can be undone.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Fornecedores que atendem...</source>
+        <translation>&amp;Suppliers serving branches...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+F</source>
+        <translation>Ctrl+Shift+F</translation>
+    </message>
+    <message>
+        <source>&amp;Execuções do cadastramento automático...</source>
+        <translation>Automatic registration &amp;runs...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+E</source>
+        <translation>Ctrl+Shift+E</translation>
     </message>
 </context>
 </TS>
