@@ -1,5 +1,5 @@
-// pkg-screenshots FOLDER: renders the registration screen, the branch search and the
-// error list from the real widgets, on a fresh database with the sample data, into PNG
+// pkg-screenshots FOLDER: renders the registration screen, the branch search, the error
+// list and the host's windows over the registered pairs and the runs from the real widgets, on a fresh database with the sample data, into PNG
 // files of that folder. The module is loaded from its file as pkg-host loads it and the
 // screens are driven with clicks and keys, so the pictures show what a user sees.
 // Meant for the offscreen platform (scripts/screenshots.sh sets it).
@@ -142,6 +142,36 @@ int main(int argc, char **argv)
         ClickNamed(screen, "sbtConfirma");
         QTest::keyClick(screen, Qt::Key_Escape);
     });
+
+    // A registration that goes through, so that the runs window has a run to undo.
+    launch({{"CDREGIAO", {"S"}}, {"CDFORNECED", {"1001", "1002"}}}, [&](QWidget *screen) {
+        ClickNamed(screen, "sbtRegiao");
+        ClickNamed(screen, "rbtTFilial");
+        ClickNamed(screen, "sbtFornecedor");
+        auto *period = screen->findChild<QWidget *>(QStringLiteral("medCdPeriod"));
+        period->setFocus();
+        QTest::keyClicks(period, "07");
+        ClickNamed(screen, "sbtConfirma");
+        if (screen->isVisible())
+            QTest::keyClick(screen, Qt::Key_Escape);
+    });
+
+    // The host's own windows, opened from their shortcuts once the runs above are logged.
+    const auto openWindow = [&](Qt::Key key, const char *className, const QString &name) {
+        QApplication::setActiveWindow(&window);
+        QTest::keyClick(&window, key, Qt::ControlModifier | Qt::ShiftModifier);
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->inherits(className) && top->isVisible()) {
+                top->resize(980, 420);
+                QTest::qWaitForWindowExposed(top);
+                QTest::qWait(400);   // past the filter's typing pause, so the list is read
+                camera.take(top, name);
+                top->close();
+            }
+        }
+    };
+    openWindow(Qt::Key_F, "TfrmConsFornAtende", QStringLiteral("fornecedores-que-atendem"));
+    openWindow(Qt::Key_E, "TfrmExecCadAuto", QStringLiteral("execucoes"));
 
     for (const QString &message : answerer.Messages())
         std::fprintf(stderr, "mensagem: %s\n", qPrintable(message));
