@@ -1,6 +1,7 @@
 #include "fornatendeservice.h"
 
 #include "datapacket.h"
+#include "registrationrun.h"
 #include "scopetables.h"
 #include "selection.h"
 #include "servererror.h"
@@ -199,24 +200,6 @@ void FornAtendeService::requirePeriodicity(const QString &code) const
         throw ServerError(QStringLiteral("Periodicidade não cadastrada."));
 }
 
-void FornAtendeService::writePairs(const RegistrationArguments &registration) const
-{
-    // One statement over the whole scope; existing pairs get the new periodicity, lead
-    // time and author. "WHERE 1 = 1" keeps SQLite from reading ON CONFLICT as a join's ON.
-    execSql(m_db, QStringLiteral(
-        "INSERT INTO FORNATENDE (CDFORNECED, CDFILIAL, CDPERIENTR, QTDIASPRAZEXPED, DTULTALTER, NMUSUULTALTER)"
-        " SELECT t.CDFORNECED, b.CDFILIAL, CAST(? AS VARCHAR(2)), CAST(? AS INTEGER), CURRENT_TIMESTAMP,"
-        "        CAST(? AS VARCHAR(30))"
-        " FROM TMPESCFORN t CROSS JOIN TMPESCFIL b"
-        " WHERE 1 = 1"
-        " ON CONFLICT (CDFORNECED, CDFILIAL) DO UPDATE SET"
-        "   CDPERIENTR = EXCLUDED.CDPERIENTR,"
-        "   QTDIASPRAZEXPED = EXCLUDED.QTDIASPRAZEXPED,"
-        "   DTULTALTER = EXCLUDED.DTULTALTER,"
-        "   NMUSUULTALTER = EXCLUDED.NMUSUULTALTER"),
-        {nullableText(registration.periodicity, 2), registration.leadTime, m_usuario});
-}
-
 void FornAtendeService::writeAudit(const RegistrationArguments &registration, qint64 suppliers,
                                    qint64 branches, qint64 pairs) const
 {
@@ -248,7 +231,8 @@ qint64 FornAtendeService::cadAutoAtende(const RegistrationArguments &registratio
     if (scopeHasBlockingPair())
         throw ServerError(QStringLiteral("Operação bloqueada. Existem filiais cuja região não é atendida "
                                          "pelos fornecedores escolhidos"));
-    writePairs(registration);
+    RegistrationRun(m_db).writePairs({nullableText(registration.periodicity, 2), registration.leadTime, m_usuario},
+                                     pairs);
     writeAudit(registration, suppliers, branches, pairs);
     transaction.commit();
     return pairs;

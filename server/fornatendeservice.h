@@ -47,7 +47,6 @@ private:
     QByteArray registeredPairsPacket() const;
     bool scopeHasBlockingPair() const;
     void requirePeriodicity(const QString &code) const;
-    void writePairs(const RegistrationArguments &registration) const;
     void writeAudit(const RegistrationArguments &registration, qint64 suppliers, qint64 branches,
                     qint64 pairs) const;
 
