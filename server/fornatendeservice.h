@@ -5,6 +5,7 @@
 
 #include "arguments.h"
 #include "datapacket.h"
+#include "registrationrun.h"
 
 #include <QByteArray>
 #include <QSqlDatabase>
@@ -36,7 +37,8 @@ public:
     // most MaxListedRows rows in the screen's order (and then the whole count).
     QVariantList getValidReForFil(const ScopeArguments &scope) const;
 
-    // Writes every pair of the scope in one transaction; returns the pairs written.
+    // Writes every pair of the scope in one transaction, keeping what the run changed;
+    // returns the pairs written.
     qint64 cadAutoAtende(const RegistrationArguments &registration) const;
 
 private:
@@ -47,8 +49,14 @@ private:
     QByteArray registeredPairsPacket() const;
     bool scopeHasBlockingPair() const;
     void requirePeriodicity(const QString &code) const;
-    void writeAudit(const RegistrationArguments &registration, qint64 suppliers, qint64 branches,
-                    qint64 pairs) const;
+    // What the audit row of a run records besides the arguments.
+    struct RunSummary {
+        qint64 number = 0;
+        qint64 suppliers = 0;
+        qint64 branches = 0;
+        WrittenPairs written;
+    };
+    void writeAudit(const RegistrationArguments &registration, const RunSummary &run) const;
 
     QSqlDatabase m_db;
     QString m_usuario;
