@@ -1,6 +1,7 @@
 #include "fornatendeservice.h"
 
 #include "datapacket.h"
+#include "runundo.h"
 #include "scopetables.h"
 #include "selection.h"
 #include "servererror.h"
@@ -233,6 +234,14 @@ qint64 FornAtendeService::cadAutoAtende(const RegistrationArguments &registratio
     run.written = RegistrationRun(m_db, run.number)
                       .writePairs({nullableText(registration.periodicity, 2), registration.leadTime, m_usuario}, pairs);
     writeAudit(registration, run);
+    transaction.commit();
+    return pairs;
+}
+
+qint64 FornAtendeService::desfazCadAuto(qint64 run) const
+{
+    Transaction transaction(m_db, Transaction::Kind::Write);
+    const qint64 pairs = RunUndo(m_db, run).takeBack(m_usuario);
     transaction.commit();
     return pairs;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The four methods of the application server over its database, with their business
+// The five methods of the application server over its database, with their business
 // rules. Arguments arrive already parsed (arguments.h); each method throws ServerError
 // with a Portuguese message on any failure and otherwise returns the result's value.
 
@@ -40,6 +40,10 @@ public:
     // Writes every pair of the scope in one transaction, keeping what the run changed;
     // returns the pairs written.
     qint64 cadAutoAtende(const RegistrationArguments &registration) const;
+
+    // Takes the registration run back in one write transaction; returns the pairs taken
+    // back (runundo.h).
+    qint64 desfazCadAuto(qint64 run) const;
 
 private:
     using RowReader = std::function<QVector<QVariant>(const QSqlQuery &query)>;
