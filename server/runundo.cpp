@@ -95,8 +95,8 @@ qint64 RunUndo::takeBack(const QString &user) const
     requireUnchangedSince(scope, run.pairs);
     // Replaced pairs first: they get back the number of the run before, so that the
     // pairs of the scope still carrying this run's number are the ones it inserted.
-    const qint64 restored = restoreReplaced();
-    const qint64 deleted = deleteInserted(scope);
+    const qint64 restored = run.replaced > 0 ? restoreReplaced() : 0;
+    const qint64 deleted = run.inserted > 0 ? deleteInserted(scope) : 0;
     if (restored != run.replaced || deleted != run.inserted)
         throw ServerError(QStringLiteral("O histórico da execução %1 não confere com os pares cadastrados "
                                          "(%2 substituídos e %3 novos registrados; %4 e %5 encontrados); "
@@ -132,7 +132,11 @@ SqlCondition RunUndo::scopePairs() const
 
 void RunUndo::requireUnchangedSince(const SqlCondition &scope, qint64 pairs) const
 {
-    // Who last wrote each pair of the scope, counted by run number in one pass.
+    // Every pair there and carrying this run's number: one count, no grouping.
+    const SqlCondition own = scope.withTerm(QStringLiteral("NRLOGCADAUTO = ?"), m_number);
+    if (scalar(m_db, QStringLiteral("SELECT COUNT(*) FROM FORNATENDE") + own.where(), own.values).toLongLong() == pairs)
+        return;
+    // Otherwise who last wrote each pair of the scope, counted by run number.
     QSqlQuery writers = execSql(m_db, QStringLiteral("SELECT NRLOGCADAUTO, COUNT(*) FROM FORNATENDE") + scope.where()
                                           + QStringLiteral(" GROUP BY NRLOGCADAUTO"),
                                 scope.values);
