@@ -9,7 +9,6 @@
 
 #include <map>
 
-
 namespace appserver {
 
 namespace {
@@ -130,10 +129,15 @@ SqlCondition RunUndo::scopePairs() const
         {QStringLiteral("SELECT s.CDFILIAL FROM LOGCADAUTOFIL s WHERE s.NRLOGCADAUTO = ?"), {m_number}});
 }
 
+SqlCondition RunUndo::carryingThisRun(const SqlCondition &scope) const
+{
+    return scope.withTerm(QStringLiteral("NRLOGCADAUTO = ?"), m_number);
+}
+
 void RunUndo::requireUnchangedSince(const SqlCondition &scope, qint64 pairs) const
 {
     // Every pair there and carrying this run's number: one count, no grouping.
-    const SqlCondition own = scope.withTerm(QStringLiteral("NRLOGCADAUTO = ?"), m_number);
+    const SqlCondition own = carryingThisRun(scope);
     if (scalar(m_db, QStringLiteral("SELECT COUNT(*) FROM FORNATENDE") + own.where(), own.values).toLongLong() == pairs)
         return;
     // Otherwise who last wrote each pair of the scope, counted by run number.
@@ -170,7 +174,7 @@ qint64 RunUndo::restoreReplaced() const
 
 qint64 RunUndo::deleteInserted(const SqlCondition &scope) const
 {
-    const SqlCondition inserted = scope.withTerm(QStringLiteral("NRLOGCADAUTO = ?"), m_number);
+    const SqlCondition inserted = carryingThisRun(scope);
     return execSql(m_db, QStringLiteral("DELETE FROM FORNATENDE") + inserted.where(), inserted.values)
         .numRowsAffected();
 }

@@ -33,6 +33,8 @@ private:
     };
     LoggedRun requireUndoable() const;
     SqlCondition scopePairs() const;
+    // The pairs of the scope whose last writer is this run.
+    SqlCondition carryingThisRun(const SqlCondition &scope) const;
     void requireUnchangedSince(const SqlCondition &scope, qint64 pairs) const;
     qint64 restoreReplaced() const;
     qint64 deleteInserted(const SqlCondition &scope) const;
