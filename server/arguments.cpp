@@ -32,6 +32,20 @@ bool isNumeric(const QVariant &value)
     }
 }
 
+// Run numbers are INTEGER columns.
+const qint64 kMaxRunNumber = 2147483647;
+
+// A number argument (numbers arrive as doubles) that is whole and within the bounds.
+qint64 requireWholeNumber(const QVariant &argument, qint64 lowest, qint64 highest, const QString &message)
+{
+    if (!isNumeric(argument))
+        throw ServerError(message);
+    const double value = argument.toDouble();
+    if (!std::isfinite(value) || value < double(lowest) || value > double(highest) || std::floor(value) != value)
+        throw ServerError(message);
+    return qint64(value);
+}
+
 void requireCount(const QVariantList &args, int count)
 {
     // The dispatcher checks the count too; this keeps the parsers safe on their own.
@@ -74,13 +88,18 @@ QString parsePeriodicity(const QVariant &argument)
 
 int parseLeadTime(const QVariant &argument)
 {
-    const QString message = QStringLiteral("Prazo para expedição inválido: informe um número inteiro de 0 a 999.");
-    if (!isNumeric(argument))
-        throw ServerError(message);
-    const double value = argument.toDouble();
-    if (!std::isfinite(value) || value < 0 || value > 999 || std::floor(value) != value)
-        throw ServerError(message);
-    return int(value);
+    return int(requireWholeNumber(argument, 0, 999,
+                                  QStringLiteral("Prazo para expedição inválido: informe um número inteiro de 0 a 999.")));
+}
+
+qint64 parseRunNumber(const QVariant &argument)
+{
+    if (!argument.isValid() || argument.isNull())
+        throw ServerError(QStringLiteral("Número da execução não informado: informe qual execução do "
+                                         "cadastramento automático desfazer."));
+    return requireWholeNumber(argument, 1, kMaxRunNumber,
+                              QStringLiteral("Número da execução inválido: informe um número inteiro de 1 a %1.")
+                                  .arg(kMaxRunNumber));
 }
 
 ScopeArguments parseScopeArguments(const QVariantList &args)

@@ -27,6 +27,8 @@ bool parseAllFlag(const QVariant &argument, const QString &what);
 QString parsePeriodicity(const QVariant &argument);
 // Lead time in days: a number (it arrives as a double) that is whole, 0 to 999.
 int parseLeadTime(const QVariant &argument);
+// Number of a registration run (LOGCADAUTO.NRLOGCADAUTO): a whole number, 1 or more.
+qint64 parseRunNumber(const QVariant &argument);
 
 // The scope shared by the validation and the registration.
 struct ScopeArguments {

@@ -105,7 +105,8 @@ void DataGenerator::populate(const QSqlDatabase &db, int branches, int suppliers
         throw ServerError(QStringLiteral("Gerador de dados: quantidades fora dos limites (filiais 1 a %1, "
                                          "fornecedores 1 a 9999999).").arg(maxBranches()));
     Transaction transaction(db, Transaction::Kind::Write);
-    for (const char *table : {"LOGCADAUTO", "FORNATENDE", "FORNREGIAO", "FORNECEDOR", "FILIAL"})
+    for (const char *table : {"LOGCADAUTOSUBST", "LOGCADAUTOFORN", "LOGCADAUTOFIL", "LOGCADAUTO", "FORNATENDE",
+                              "FORNREGIAO", "FORNECEDOR", "FILIAL"})
         execSql(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
     insertBranches(db, branches);
     insertSuppliers(db, suppliers);

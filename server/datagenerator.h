@@ -10,11 +10,11 @@ namespace appserver {
 
 class DataGenerator {
 public:
-    // Replaces the branches, suppliers, served regions, registrations and audit rows with
-    // generated ones, in one transaction: branches spread over the municipalities (each
-    // in its state's region), suppliers alternating companies and individuals with valid
-    // CNPJ/CPF check digits, every supplier serving every region (so that the whole
-    // scope can be registered). Throws ServerError.
+    // Replaces the branches, suppliers, served regions, registrations and audit rows (with
+    // their history) by generated ones, in one transaction: branches spread over the
+    // municipalities (each in its state's region), suppliers alternating companies and
+    // individuals with valid CNPJ/CPF check digits, every supplier serving every region
+    // (so that the whole scope can be registered). Throws ServerError.
     static void populate(const QSqlDatabase &db, int branches, int suppliers);
 
     // Codes of the generated rows (index from 1). Branch codes are 4 characters: decimal

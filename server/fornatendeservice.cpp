@@ -1,6 +1,7 @@
 #include "fornatendeservice.h"
 
 #include "datapacket.h"
+#include "runundo.h"
 #include "scopetables.h"
 #include "selection.h"
 #include "servererror.h"
@@ -241,38 +242,17 @@ void FornAtendeService::requirePeriodicity(const QString &code) const
         throw ServerError(QStringLiteral("Periodicidade não cadastrada."));
 }
 
-void FornAtendeService::writePairs(const RegistrationArguments &registration) const
+void FornAtendeService::writeAudit(const RegistrationArguments &registration, const RunSummary &run) const
 {
-    // One statement over the whole scope; existing pairs get the new periodicity, lead
-    // time and author. "WHERE 1 = 1" keeps SQLite from reading ON CONFLICT as a join's ON.
-    execSql(m_db, QStringLiteral(
-        "INSERT INTO FORNATENDE (CDFORNECED, CDFILIAL, CDPERIENTR, QTDIASPRAZEXPED, DTULTALTER, NMUSUULTALTER)"
-        " SELECT t.CDFORNECED, b.CDFILIAL, CAST(? AS VARCHAR(2)), CAST(? AS INTEGER), CURRENT_TIMESTAMP,"
-        "        CAST(? AS VARCHAR(30))"
-        " FROM TMPESCFORN t CROSS JOIN TMPESCFIL b"
-        " WHERE 1 = 1"
-        " ON CONFLICT (CDFORNECED, CDFILIAL) DO UPDATE SET"
-        "   CDPERIENTR = EXCLUDED.CDPERIENTR,"
-        "   QTDIASPRAZEXPED = EXCLUDED.QTDIASPRAZEXPED,"
-        "   DTULTALTER = EXCLUDED.DTULTALTER,"
-        "   NMUSUULTALTER = EXCLUDED.NMUSUULTALTER"),
-        {nullableText(registration.periodicity, 2), registration.leadTime, m_usuario});
-}
-
-void FornAtendeService::writeAudit(const RegistrationArguments &registration, qint64 suppliers,
-                                   qint64 branches, qint64 pairs) const
-{
-    // Numbered inside the write transaction, which holds the write lock.
     execSql(m_db, QStringLiteral(
         "INSERT INTO LOGCADAUTO (NRLOGCADAUTO, DTEXECUCAO, NMUSUARIO, DSREGIOES, IDTODOSFORN, QTFORNECED,"
-        "                        IDTODASFIL, QTFILIAL, CDPERIENTR, QTDIASPRAZEXPED, QTPARES)"
-        " SELECT COALESCE(MAX(NRLOGCADAUTO), 0) + 1, CURRENT_TIMESTAMP, CAST(? AS VARCHAR(30)),"
-        "        CAST(? AS VARCHAR(4000)), CAST(? AS VARCHAR(1)), CAST(? AS INTEGER), CAST(? AS VARCHAR(1)),"
-        "        CAST(? AS INTEGER), CAST(? AS VARCHAR(2)), CAST(? AS INTEGER), CAST(? AS INTEGER)"
-        " FROM LOGCADAUTO"),
-        {m_usuario, selectionText(registration.scope.regions), indicator(registration.scope.allSuppliers),
-         suppliers, indicator(registration.scope.allBranches), branches,
-         nullableText(registration.periodicity, 2), registration.leadTime, pairs});
+        "                        IDTODASFIL, QTFILIAL, CDPERIENTR, QTDIASPRAZEXPED, QTPARES, QTNOVOS,"
+        "                        QTSUBSTITUIDOS)"
+        " VALUES (?, CURRENT_TIMESTAMP, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {run.number, m_usuario, selectionText(registration.scope.regions), indicator(registration.scope.allSuppliers),
+         run.suppliers, indicator(registration.scope.allBranches), run.branches,
+         nullableText(registration.periodicity, 2), registration.leadTime, run.suppliers * run.branches,
+         run.written.inserted, run.written.replaced});
 }
 
 qint64 FornAtendeService::cadAutoAtende(const RegistrationArguments &registration) const
@@ -282,16 +262,28 @@ qint64 FornAtendeService::cadAutoAtende(const RegistrationArguments &registratio
     scope.load(registration.scope);
     requirePeriodicity(registration.periodicity);
 
-    const qint64 suppliers = scope.supplierCount();
-    const qint64 branches = scope.branchCount();
-    const qint64 pairs = suppliers * branches;
+    RunSummary run;
+    run.suppliers = scope.supplierCount();
+    run.branches = scope.branchCount();
+    const qint64 pairs = run.suppliers * run.branches;
     if (pairs == 0)
         throw ServerError(QStringLiteral("Nenhum par de fornecedor e filial no escopo informado; nada foi cadastrado."));
     if (scopeHasBlockingPair())
         throw ServerError(QStringLiteral("Operação bloqueada. Existem filiais cuja região não é atendida "
                                          "pelos fornecedores escolhidos"));
-    writePairs(registration);
-    writeAudit(registration, suppliers, branches, pairs);
+    // Numbered inside the write transaction, which holds the write lock.
+    run.number = RegistrationRun::nextNumber(m_db);
+    run.written = RegistrationRun(m_db, run.number)
+                      .writePairs({nullableText(registration.periodicity, 2), registration.leadTime, m_usuario}, pairs);
+    writeAudit(registration, run);
+    transaction.commit();
+    return pairs;
+}
+
+qint64 FornAtendeService::desfazCadAuto(qint64 run) const
+{
+    Transaction transaction(m_db, Transaction::Kind::Write);
+    const qint64 pairs = RunUndo(m_db, run).takeBack(m_usuario);
     transaction.commit();
     return pairs;
 }

@@ -1,10 +1,11 @@
 #pragma once
-// The four methods of the application server over its database, with their business
+// The five methods of the application server over its database, with their business
 // rules. Arguments arrive already parsed (arguments.h); each method throws ServerError
 // with a Portuguese message on any failure and otherwise returns the result's value.
 
 #include "arguments.h"
 #include "datapacket.h"
+#include "registrationrun.h"
 
 #include <QByteArray>
 #include <QSqlDatabase>
@@ -36,8 +37,13 @@ public:
     // most MaxListedRows rows in the screen's order (and then the whole count).
     QVariantList getValidReForFil(const ScopeArguments &scope) const;
 
-    // Writes every pair of the scope in one transaction; returns the pairs written.
+    // Writes every pair of the scope in one transaction, keeping what the run changed;
+    // returns the pairs written.
     qint64 cadAutoAtende(const RegistrationArguments &registration) const;
+
+    // Takes the registration run back in one write transaction; returns the pairs taken
+    // back (runundo.h).
+    qint64 desfazCadAuto(qint64 run) const;
 
 private:
     using RowReader = std::function<QVector<QVariant>(const QSqlQuery &query)>;
@@ -53,9 +59,14 @@ private:
     QByteArray registeredPairsPacket() const;
     bool scopeHasBlockingPair() const;
     void requirePeriodicity(const QString &code) const;
-    void writePairs(const RegistrationArguments &registration) const;
-    void writeAudit(const RegistrationArguments &registration, qint64 suppliers, qint64 branches,
-                    qint64 pairs) const;
+    // What the audit row of a run records besides the arguments.
+    struct RunSummary {
+        qint64 number = 0;
+        qint64 suppliers = 0;
+        qint64 branches = 0;
+        WrittenPairs written;
+    };
+    void writeAudit(const RegistrationArguments &registration, const RunSummary &run) const;
 
     QSqlDatabase m_db;
     QString m_usuario;

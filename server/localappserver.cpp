@@ -53,6 +53,10 @@ const QVector<Method> &methods()
          [](const FornAtendeService &service, const QVariantList &args) {
              return QVariant(service.cadAutoAtende(parseRegistrationArguments(args)));
          }},
+        {"DesfazCadAuto", 1,
+         [](const FornAtendeService &service, const QVariantList &args) {
+             return QVariant(service.desfazCadAuto(parseRunNumber(args.at(0))));
+         }},
     };
     return table;
 }

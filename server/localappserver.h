@@ -38,7 +38,7 @@ public:
     // writes nothing back). Methods: getParamGeral (no arguments), getFilial (regions),
     // GetValidReForFil (suppliers, supplier all-flag, branches, branch all-flag,
     // regions), CadAutoAtende (suppliers, supplier all-flag, branches, branch all-flag,
-    // periodicity, regions, lead time).
+    // periodicity, regions, lead time), DesfazCadAuto (run number).
     Q_INVOKABLE QVariant Invoke(const QString &method, QVariantList &args);
 
 private:

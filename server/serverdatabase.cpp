@@ -35,6 +35,7 @@ const QVector<SchemaFile> &schemaFiles()
         {1, ":/appserver/sql/0001_esquema.sql"},
         {2, ":/appserver/sql/0002_sem_alteracao.sql"},
         {3, ":/appserver/sql/0003_usuarios_sessoes.sql"},
+        {4, ":/appserver/sql/0004_historico.sql"},
     };
     return files;
 }

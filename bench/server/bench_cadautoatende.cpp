@@ -1,8 +1,8 @@
-// CadAutoAtende over 1,000 branches x 1,000 suppliers (1,000,000 pairs), through the
-// in-process automation object, against the nearest bare limit in the same run: one
-// SQLite statement writing the same rows into a table of the same shape (same columns,
-// primary key, foreign keys and check) in the same database. Counters: the bare time
-// and the ratio server / bare.
+// CadAutoAtende over 1,000 branches x 1,000 suppliers (1,000,000 pairs), and
+// DesfazCadAuto of such a run, through the in-process automation object, against the
+// nearest bare limit in the same run: one SQLite statement writing the same rows into a
+// table of the same shape (same columns, primary key, foreign keys and check) in the same
+// database. Counters: the bare time and the ratio server / bare.
 
 #include "datagenerator.h"
 #include "localappserver.h"
@@ -30,6 +30,13 @@ const char *kBareTable =
     " CONSTRAINT FK_NU_PERIENTR FOREIGN KEY (CDPERIENTR) REFERENCES PERIENTR (CDPERIENTR),"
     " CONSTRAINT CK_NU_PRAZO CHECK (QTDIASPRAZEXPED BETWEEN 0 AND 999))";
 
+// A table of the history's shape, for the bare copy of the replaced values.
+const char *kBareHistoryTable =
+    "CREATE TABLE LOGCADAUTOSUBST_NU ("
+    " NRLOGCADAUTO INTEGER NOT NULL, CDFORNECED VARCHAR(21) NOT NULL, CDFILIAL VARCHAR(4) NOT NULL,"
+    " CDPERIENTR VARCHAR(2), QTDIASPRAZEXPED INTEGER NOT NULL, DTULTALTER TIMESTAMP NOT NULL,"
+    " NMUSUULTALTER VARCHAR(30) NOT NULL, NRLOGCADAUTOANT INTEGER)";
+
 class BenchDatabase {
 public:
     BenchDatabase(int branches, int suppliers)
@@ -39,6 +46,8 @@ public:
         appserver::DataGenerator::populate(db, branches, suppliers);
         exec(QString::fromLatin1(kBareTable));
         exec(QStringLiteral("CREATE INDEX IX_FORNATENDE_NU_FILIAL ON FORNATENDE_NU (CDFILIAL)"));
+        exec(QString::fromLatin1(kBareHistoryTable));
+        exec(QStringLiteral("CREATE INDEX IX_LOGCADAUTOSUBST_NU ON LOGCADAUTOSUBST_NU (NRLOGCADAUTO)"));
         server = std::make_unique<appserver::LocalAppServer>(kConnection, QStringLiteral("bench"));
     }
 
@@ -68,21 +77,37 @@ public:
         return ok ? seconds : -1;
     }
 
-    // Seconds taken by CadAutoAtende over every supplier and every branch.
-    double timeServer(const QString &periodicity, double leadTime, QString *failure)
+    // Seconds taken by the call through the automation object.
+    double timeCall(const QString &method, QVariantList args, QString *failure)
     {
-        QVariantList args{QString(), QStringLiteral("T"), QString(), QStringLiteral("T"), periodicity,
-                          QStringLiteral("T"), leadTime};
         QVariant result;
         QElapsedTimer timer;
         timer.start();
-        QMetaObject::invokeMethod(server.get(), "Invoke", Q_RETURN_ARG(QVariant, result),
-                                  Q_ARG(QString, QStringLiteral("CadAutoAtende")), Q_ARG(QVariantList &, args));
+        QMetaObject::invokeMethod(server.get(), "Invoke", Q_RETURN_ARG(QVariant, result), Q_ARG(QString, method),
+                                  Q_ARG(QVariantList &, args));
         const double seconds = timer.nsecsElapsed() / 1e9;
         const QVariantMap map = result.toMap();
         if (!map.value(QStringLiteral("ok")).toBool())
             *failure = map.value(QStringLiteral("message")).toString();
         return seconds;
+    }
+
+    // Seconds taken by CadAutoAtende over every supplier and every branch.
+    double timeServer(const QString &periodicity, double leadTime, QString *failure)
+    {
+        return timeCall(QStringLiteral("CadAutoAtende"),
+                        {QString(), QStringLiteral("T"), QString(), QStringLiteral("T"), periodicity,
+                         QStringLiteral("T"), leadTime},
+                        failure);
+    }
+
+    // Seconds taken by DesfazCadAuto of the last run.
+    double timeUndoOfLastRun(QString *failure)
+    {
+        QSqlQuery last(db);
+        last.exec(QStringLiteral("SELECT MAX(NRLOGCADAUTO) FROM LOGCADAUTO"));
+        last.next();
+        return timeCall(QStringLiteral("DesfazCadAuto"), {last.value(0).toDouble()}, failure);
     }
 
     QTemporaryDir dir;
@@ -95,6 +120,29 @@ const QString kBareInsert = QStringLiteral(
     " SELECT f.CDFORNECED, b.CDFILIAL, '07', 3, CURRENT_TIMESTAMP, 'bench' FROM FORNECEDOR f CROSS JOIN FILIAL b");
 const QString kBareUpdate = QStringLiteral(
     "UPDATE FORNATENDE_NU SET CDPERIENTR = '15', QTDIASPRAZEXPED = 9, DTULTALTER = CURRENT_TIMESTAMP,"
+    " NMUSUULTALTER = 'bench'");
+// The least any history of the replaced pairs costs: a copy of their values, row by row.
+QString bareHistoryCopy(int run)
+{
+    return QStringLiteral(
+        "INSERT INTO LOGCADAUTOSUBST_NU (NRLOGCADAUTO, CDFORNECED, CDFILIAL, CDPERIENTR, QTDIASPRAZEXPED,"
+        " DTULTALTER, NMUSUULTALTER, NRLOGCADAUTOANT)"
+        " SELECT %1, CDFORNECED, CDFILIAL, CDPERIENTR, QTDIASPRAZEXPED, DTULTALTER, NMUSUULTALTER, NULL"
+        " FROM FORNATENDE_NU").arg(run);
+}
+// And the least a restore from such a copy costs: each row found by its key.
+QString bareRestoreFromCopy(int run)
+{
+    return QStringLiteral(
+        "UPDATE FORNATENDE_NU SET CDPERIENTR = h.CDPERIENTR, QTDIASPRAZEXPED = h.QTDIASPRAZEXPED,"
+        " DTULTALTER = h.DTULTALTER, NMUSUULTALTER = h.NMUSUULTALTER"
+        " FROM LOGCADAUTOSUBST_NU h WHERE h.NRLOGCADAUTO = %1"
+        " AND FORNATENDE_NU.CDFORNECED = h.CDFORNECED AND FORNATENDE_NU.CDFILIAL = h.CDFILIAL").arg(run);
+}
+// Every row deleted one by one (a DELETE without WHERE would drop the pages whole).
+const QString kBareDelete = QStringLiteral("DELETE FROM FORNATENDE_NU WHERE QTDIASPRAZEXPED >= 0");
+const QString kBareRestore = QStringLiteral(
+    "UPDATE FORNATENDE_NU SET CDPERIENTR = '07', QTDIASPRAZEXPED = 3, DTULTALTER = CURRENT_TIMESTAMP,"
     " NMUSUULTALTER = 'bench'");
 
 void report(benchmark::State &state, double serverTotal, double bareTotal, qint64 pairs)
@@ -131,7 +179,9 @@ void BM_CadAutoAtende_NewPairs(benchmark::State &state)
     report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
 }
 
-// Replaced pairs: every pair already registered; the run changes periodicity and lead time.
+// Replaced pairs: every pair already registered; the run changes periodicity and lead
+// time. Also against the bare UPDATE plus a bare copy of the old values (ratio_history):
+// the floor of any history that keeps the replaced values pair by pair.
 void BM_CadAutoAtende_ReplacePairs(benchmark::State &state)
 {
     const int branches = int(state.range(0));
@@ -142,6 +192,8 @@ void BM_CadAutoAtende_ReplacePairs(benchmark::State &state)
     bench.timeBare({kBareInsert});
     double serverTotal = 0;
     double bareTotal = 0;
+    double bareWithHistoryTotal = 0;
+    int copy = 0;   // the bare history's run number
     for (auto _ : state) {
         const double server = bench.timeServer(QStringLiteral("15"), 9.0, &failure);
         if (!failure.isEmpty()) {
@@ -149,6 +201,36 @@ void BM_CadAutoAtende_ReplacePairs(benchmark::State &state)
             break;
         }
         const double bare = bench.timeBare({kBareUpdate});
+        const double bareWithHistory = bench.timeBare({bareHistoryCopy(++copy), kBareUpdate});
+        state.SetIterationTime(server);
+        serverTotal += server;
+        bareTotal += bare;
+        bareWithHistoryTotal += bareWithHistory;
+    }
+    report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
+    state.counters["bare_history_s"] = bareWithHistoryTotal / double(state.iterations());
+    state.counters["ratio_history"] = bareWithHistoryTotal > 0 ? serverTotal / bareWithHistoryTotal : 0;
+}
+
+// DesfazCadAuto of a run that inserted every pair, against a bare DELETE of those rows.
+void BM_DesfazCadAuto_NewPairs(benchmark::State &state)
+{
+    const int branches = int(state.range(0));
+    const int suppliers = int(state.range(1));
+    BenchDatabase bench(branches, suppliers);
+    double serverTotal = 0;
+    double bareTotal = 0;
+    for (auto _ : state) {
+        bench.exec(QStringLiteral("DELETE FROM FORNATENDE"));
+        QString failure;
+        bench.timeServer(QStringLiteral("07"), 3.0, &failure);
+        const double server = failure.isEmpty() ? bench.timeUndoOfLastRun(&failure) : 0;
+        if (!failure.isEmpty()) {
+            state.SkipWithError(failure.toUtf8().constData());
+            break;
+        }
+        bench.timeBare({kBareInsert});
+        const double bare = bench.timeBare({kBareDelete});
         state.SetIterationTime(server);
         serverTotal += server;
         bareTotal += bare;
@@ -156,10 +238,47 @@ void BM_CadAutoAtende_ReplacePairs(benchmark::State &state)
     report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
 }
 
+// DesfazCadAuto of a run that replaced every pair, against a bare UPDATE of those rows,
+// and against a bare UPDATE of them from a copy of their old values (ratio_copy).
+void BM_DesfazCadAuto_ReplacedPairs(benchmark::State &state)
+{
+    const int branches = int(state.range(0));
+    const int suppliers = int(state.range(1));
+    BenchDatabase bench(branches, suppliers);
+    QString failure;
+    bench.timeServer(QStringLiteral("07"), 3.0, &failure);
+    bench.timeBare({kBareInsert});
+    double serverTotal = 0;
+    double bareTotal = 0;
+    double bareFromCopyTotal = 0;
+    int copy = 0;   // the bare history's run number
+    for (auto _ : state) {
+        bench.timeServer(QStringLiteral("15"), 9.0, &failure);
+        const double server = failure.isEmpty() ? bench.timeUndoOfLastRun(&failure) : 0;
+        if (!failure.isEmpty()) {
+            state.SkipWithError(failure.toUtf8().constData());
+            break;
+        }
+        bench.timeBare({bareHistoryCopy(++copy), kBareUpdate});
+        const double bareFromCopy = bench.timeBare({bareRestoreFromCopy(copy)});
+        bench.timeBare({kBareUpdate});
+        const double bare = bench.timeBare({kBareRestore});
+        state.SetIterationTime(server);
+        serverTotal += server;
+        bareTotal += bare;
+        bareFromCopyTotal += bareFromCopy;
+    }
+    report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
+    state.counters["bare_copy_s"] = bareFromCopyTotal / double(state.iterations());
+    state.counters["ratio_copy"] = bareFromCopyTotal > 0 ? serverTotal / bareFromCopyTotal : 0;
+}
+
 } // namespace
 
 BENCHMARK(BM_CadAutoAtende_NewPairs)->Args({1000, 1000})->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CadAutoAtende_ReplacePairs)->Args({1000, 1000})->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DesfazCadAuto_NewPairs)->Args({1000, 1000})->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DesfazCadAuto_ReplacedPairs)->Args({1000, 1000})->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

@@ -72,7 +72,8 @@ void makeOlderDatabase(const QString &path, bool withSampleDataAsVersion2)
 }
 
 const QStringList kDataTables{"PAIS", "ESTADO", "MUNICIPIO", "REGIAO", "FILIAL", "FORNECEDOR", "FORNREGIAO",
-                              "PERIENTR", "FORNATENDE", "PARAMGERAL", "LOGCADAUTO"};
+                              "PERIENTR", "FORNATENDE", "PARAMGERAL", "LOGCADAUTO", "LOGCADAUTOFORN",
+                              "LOGCADAUTOFIL", "LOGCADAUTOSUBST"};
 
 // The row count of every data table, "TABLE=n", in kDataTables' order.
 QStringList rowCounts(const QSqlDatabase &db)
@@ -112,7 +113,8 @@ private slots:
     {
         QCOMPARE(ServerDatabase::schemaVersion(db), ServerDatabase::latestSchemaVersion());
         QCOMPARE(column(db, QStringLiteral("SELECT NMARQUIVO FROM SCHEMAVERSAO ORDER BY NRVERSAO")),
-                 (QStringList{"0001_esquema.sql", "0002_sem_alteracao.sql", "0003_usuarios_sessoes.sql"}));
+                 (QStringList{"0001_esquema.sql", "0002_sem_alteracao.sql", "0003_usuarios_sessoes.sql",
+                              "0004_historico.sql"}));
         for (const QString &table : kDataTables)
             QVERIFY2(db.tables().contains(table), qPrintable(table));
         QCOMPARE(column(db, QStringLiteral("PRAGMA journal_mode")), QStringList{"wal"});
@@ -124,7 +126,7 @@ private slots:
         QVERIFY(runs(db, QStringLiteral("DELETE FROM FORNATENDE")));
         cleanup();
         db = ServerDatabase::openSqlite(path, kConnection);
-        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM SCHEMAVERSAO")), QStringList{"3"});
+        QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM SCHEMAVERSAO")), QStringList{"4"});
         QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FORNATENDE")), QStringList{"0"});
         QCOMPARE(column(db, QStringLiteral("SELECT COUNT(*) FROM FILIAL")), QStringList{"40"});
     }
@@ -168,7 +170,8 @@ private slots:
         db = ServerDatabase::openSqlite(older, kConnection);
         QCOMPARE(ServerDatabase::schemaVersion(db), ServerDatabase::latestSchemaVersion());
         QCOMPARE(column(db, QStringLiteral("SELECT NMARQUIVO FROM SCHEMAVERSAO ORDER BY NRVERSAO")),
-                 (QStringList{"0001_esquema.sql", "0002_dados_exemplo.sql", "0003_usuarios_sessoes.sql"}));
+                 (QStringList{"0001_esquema.sql", "0002_dados_exemplo.sql", "0003_usuarios_sessoes.sql",
+                              "0004_historico.sql"}));
         const QStringList before = rowCounts(db);
         QVERIFY(before.contains(QStringLiteral("FILIAL=40")));
         QVERIFY(!ServerDatabase::loadSampleData(db));
@@ -307,15 +310,13 @@ private slots:
     void keysAreEnforcedByTheDatabase_data()
     {
         QTest::addColumn<QString>("statement");
-        QTest::newRow("duplicate pair") << "INSERT INTO FORNATENDE VALUES ('1002', '0001', '01', 0, '2026-01-01', 'x')";
-        QTest::newRow("pair with unknown supplier")
-            << "INSERT INTO FORNATENDE VALUES ('9999', '0001', '01', 0, '2026-01-01', 'x')";
-        QTest::newRow("pair with unknown branch")
-            << "INSERT INTO FORNATENDE VALUES ('1001', '9999', '01', 0, '2026-01-01', 'x')";
-        QTest::newRow("pair with unknown periodicity")
-            << "INSERT INTO FORNATENDE VALUES ('1001', '0003', 'ZZ', 0, '2026-01-01', 'x')";
-        QTest::newRow("lead time out of range")
-            << "INSERT INTO FORNATENDE VALUES ('1001', '0003', '01', 1000, '2026-01-01', 'x')";
+        const QString pair = QStringLiteral("INSERT INTO FORNATENDE (CDFORNECED, CDFILIAL, CDPERIENTR,"
+                                            " QTDIASPRAZEXPED, DTULTALTER, NMUSUULTALTER) VALUES ");
+        QTest::newRow("duplicate pair") << pair + "('1002', '0001', '01', 0, '2026-01-01', 'x')";
+        QTest::newRow("pair with unknown supplier") << pair + "('9999', '0001', '01', 0, '2026-01-01', 'x')";
+        QTest::newRow("pair with unknown branch") << pair + "('1001', '9999', '01', 0, '2026-01-01', 'x')";
+        QTest::newRow("pair with unknown periodicity") << pair + "('1001', '0003', 'ZZ', 0, '2026-01-01', 'x')";
+        QTest::newRow("lead time out of range") << pair + "('1001', '0003', '01', 1000, '2026-01-01', 'x')";
         QTest::newRow("branch in unknown region")
             << "INSERT INTO FILIAL VALUES ('0999', 'XX', 'Loja', '1058', 'SP', '0001')";
         QTest::newRow("branch in unknown municipality")
