@@ -27,33 +27,37 @@ QString operatingSystemUser()
     return QStringLiteral("servidor");
 }
 
+// Whether a method writes, as its own type: a bool here would silently take a lambda
+// written where it belongs.
+enum class Access { Reads, Writes };
+
 struct Method {
     const char *name;
     int argumentCount;
-    bool writes;
+    Access access;
     std::function<QVariant(const FornAtendeService &, const QVariantList &)> run;
 };
 
 const QVector<Method> &methods()
 {
     static const QVector<Method> table = {
-        {"getParamGeral", 0, false,
+        {"getParamGeral", 0, Access::Reads,
          [](const FornAtendeService &service, const QVariantList &) {
              return QVariant(service.getParamGeral());
          }},
-        {"getFilial", 1, false,
+        {"getFilial", 1, Access::Reads,
          [](const FornAtendeService &service, const QVariantList &args) {
              return QVariant(service.getFilial(parseSelection(args.at(0), kRegions)));
          }},
-        {"GetValidReForFil", 5, false,
+        {"GetValidReForFil", 5, Access::Reads,
          [](const FornAtendeService &service, const QVariantList &args) {
              return QVariant(service.getValidReForFil(parseScopeArguments(args)));
          }},
-        {"CadAutoAtende", 7, true,
+        {"CadAutoAtende", 7, Access::Writes,
          [](const FornAtendeService &service, const QVariantList &args) {
              return QVariant(service.cadAutoAtende(parseRegistrationArguments(args)));
          }},
-        {"DesfazCadAuto", 1,
+        {"DesfazCadAuto", 1, Access::Writes,
          [](const FornAtendeService &service, const QVariantList &args) {
              return QVariant(service.desfazCadAuto(parseRunNumber(args.at(0))));
          }},
@@ -86,7 +90,7 @@ bool LocalAppServer::hasMethod(const QString &method)
 bool LocalAppServer::writesData(const QString &method)
 {
     const Method *found = findMethod(method);
-    return found && found->writes;
+    return found && found->access == Access::Writes;
 }
 
 QVariant LocalAppServer::dispatch(const QString &method, const QVariantList &args) const

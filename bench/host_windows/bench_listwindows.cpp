@@ -14,7 +14,6 @@
 #include "pairlistmodel.h"
 #include "readconnection.h"
 #include "runlistmodel.h"
-#include "runhistorycolumns.h"
 #include "serverdatabase.h"
 
 #include <QApplication>
@@ -46,7 +45,6 @@ public:
             appserver::ServerDatabase::loadSampleData(db);
             appserver::DataGenerator::populate(db, kBranches, kSuppliers);
             registerEveryPair();
-            AddRunHistoryColumns(db);
             addRuns(db);
         }
         appserver::ServerDatabase::close(kServerConnection);

@@ -13,7 +13,6 @@
 #include "pairlistmodel.h"
 #include "postgrescluster.h"
 #include "readconnection.h"
-#include "runhistorycolumns.h"
 #include "serverdatabase.h"
 #include "serverresult.h"
 
@@ -168,7 +167,6 @@ void TestHostWindows::makeBaseDatabase()
     }
     {
         const QSqlDatabase db = QSqlDatabase::database(kServerConnection);
-        QVERIFY(AddRunHistoryColumns(db));
         QVERIFY(LoadPairs(db));
     }
     appserver::ServerDatabase::close(kServerConnection);
