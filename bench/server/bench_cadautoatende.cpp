@@ -4,6 +4,8 @@
 // table of the same shape (same columns, primary key, foreign keys and check) in the same
 // database. Counters: the bare time and the ratio server / bare.
 
+#include "barestatements.h"
+#include "benchsupport.h"
 #include "datagenerator.h"
 #include "localappserver.h"
 #include "serverdatabase.h"
@@ -20,16 +22,6 @@ namespace {
 
 const QString kConnection = QStringLiteral("benchServer");
 
-const char *kBareTable =
-    "CREATE TABLE FORNATENDE_NU ("
-    " CDFORNECED VARCHAR(21) NOT NULL, CDFILIAL VARCHAR(4) NOT NULL, CDPERIENTR VARCHAR(2),"
-    " QTDIASPRAZEXPED INTEGER NOT NULL, DTULTALTER TIMESTAMP NOT NULL, NMUSUULTALTER VARCHAR(30) NOT NULL,"
-    " CONSTRAINT PK_FORNATENDE_NU PRIMARY KEY (CDFORNECED, CDFILIAL),"
-    " CONSTRAINT FK_NU_FORNECEDOR FOREIGN KEY (CDFORNECED) REFERENCES FORNECEDOR (CDFORNECED),"
-    " CONSTRAINT FK_NU_FILIAL FOREIGN KEY (CDFILIAL) REFERENCES FILIAL (CDFILIAL),"
-    " CONSTRAINT FK_NU_PERIENTR FOREIGN KEY (CDPERIENTR) REFERENCES PERIENTR (CDPERIENTR),"
-    " CONSTRAINT CK_NU_PRAZO CHECK (QTDIASPRAZEXPED BETWEEN 0 AND 999))";
-
 // A table of the history's shape, for the bare copy of the replaced values.
 const char *kBareHistoryTable =
     "CREATE TABLE LOGCADAUTOSUBST_NU ("
@@ -44,8 +36,8 @@ public:
         db = appserver::ServerDatabase::openSqlite(dir.filePath(QStringLiteral("bench.db")), kConnection);
         appserver::ServerDatabase::loadSampleData(db);
         appserver::DataGenerator::populate(db, branches, suppliers);
-        exec(QString::fromLatin1(kBareTable));
-        exec(QStringLiteral("CREATE INDEX IX_FORNATENDE_NU_FILIAL ON FORNATENDE_NU (CDFILIAL)"));
+        for (const QString &sql : bare::createRegistrationTable())
+            exec(sql);
         exec(QString::fromLatin1(kBareHistoryTable));
         exec(QStringLiteral("CREATE INDEX IX_LOGCADAUTOSUBST_NU ON LOGCADAUTOSUBST_NU (NRLOGCADAUTO)"));
         server = std::make_unique<appserver::LocalAppServer>(kConnection, QStringLiteral("bench"));
@@ -115,12 +107,8 @@ public:
     std::unique_ptr<appserver::LocalAppServer> server;
 };
 
-const QString kBareInsert = QStringLiteral(
-    "INSERT INTO FORNATENDE_NU (CDFORNECED, CDFILIAL, CDPERIENTR, QTDIASPRAZEXPED, DTULTALTER, NMUSUULTALTER)"
-    " SELECT f.CDFORNECED, b.CDFILIAL, '07', 3, CURRENT_TIMESTAMP, 'bench' FROM FORNECEDOR f CROSS JOIN FILIAL b");
-const QString kBareUpdate = QStringLiteral(
-    "UPDATE FORNATENDE_NU SET CDPERIENTR = '15', QTDIASPRAZEXPED = 9, DTULTALTER = CURRENT_TIMESTAMP,"
-    " NMUSUULTALTER = 'bench'");
+const QString kBareInsert = bare::insertEveryPair();
+const QString kBareUpdate = bare::updateEveryPair();
 // The least any history of the replaced pairs costs: a copy of their values, row by row.
 QString bareHistoryCopy(int run)
 {
@@ -145,15 +133,6 @@ const QString kBareRestore = QStringLiteral(
     "UPDATE FORNATENDE_NU SET CDPERIENTR = '07', QTDIASPRAZEXPED = 3, DTULTALTER = CURRENT_TIMESTAMP,"
     " NMUSUULTALTER = 'bench'");
 
-void report(benchmark::State &state, double serverTotal, double bareTotal, qint64 pairs)
-{
-    const double runs = double(state.iterations());
-    state.counters["pairs"] = double(pairs);
-    state.counters["server_s"] = serverTotal / runs;
-    state.counters["bare_s"] = bareTotal / runs;
-    state.counters["ratio"] = bareTotal > 0 ? serverTotal / bareTotal : 0;
-}
-
 // New pairs: the registration table is empty before each run.
 void BM_CadAutoAtende_NewPairs(benchmark::State &state)
 {
@@ -176,7 +155,7 @@ void BM_CadAutoAtende_NewPairs(benchmark::State &state)
         serverTotal += server;
         bareTotal += bare;
     }
-    report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
+    benchsupport::report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
 }
 
 // Replaced pairs: every pair already registered; the run changes periodicity and lead
@@ -207,7 +186,7 @@ void BM_CadAutoAtende_ReplacePairs(benchmark::State &state)
         bareTotal += bare;
         bareWithHistoryTotal += bareWithHistory;
     }
-    report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
+    benchsupport::report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
     state.counters["bare_history_s"] = bareWithHistoryTotal / double(state.iterations());
     state.counters["ratio_history"] = bareWithHistoryTotal > 0 ? serverTotal / bareWithHistoryTotal : 0;
 }
@@ -235,7 +214,7 @@ void BM_DesfazCadAuto_NewPairs(benchmark::State &state)
         serverTotal += server;
         bareTotal += bare;
     }
-    report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
+    benchsupport::report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
 }
 
 // DesfazCadAuto of a run that replaced every pair, against a bare UPDATE of those rows,
@@ -268,7 +247,7 @@ void BM_DesfazCadAuto_ReplacedPairs(benchmark::State &state)
         bareTotal += bare;
         bareFromCopyTotal += bareFromCopy;
     }
-    report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
+    benchsupport::report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
     state.counters["bare_copy_s"] = bareFromCopyTotal / double(state.iterations());
     state.counters["ratio_copy"] = bareFromCopyTotal > 0 ? serverTotal / bareFromCopyTotal : 0;
 }
@@ -283,10 +262,5 @@ BENCHMARK(BM_DesfazCadAuto_ReplacedPairs)->Args({1000, 1000})->Iterations(3)->Us
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);   // the SQL driver plug-ins need an application object
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchsupport::runBenchmarks(argc, argv);
 }

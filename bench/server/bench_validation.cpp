@@ -112,10 +112,5 @@ BENCHMARK(BM_Validation_EveryPairBlocked)->Args({2000, 500})->Args({5000, 2000})
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);   // the SQL driver plug-ins need an application object
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchsupport::runBenchmarks(argc, argv);
 }

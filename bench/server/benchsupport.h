@@ -45,7 +45,29 @@ inline double timeBareTransaction(QSqlDatabase db, const QStringList &statements
     return ok ? seconds : -1;
 }
 
-// Totals of the measured work and of its bare limit over the iterations, as counters.
+// The measured work's and the bare limit's totals over the iterations, as counters: the
+// mean of each and the ratio work / bare.
+inline void report(benchmark::State &state, double serverTotal, double bareTotal, qint64 pairs)
+{
+    const double runs = double(state.iterations());
+    state.counters["pairs"] = double(pairs);
+    state.counters["server_s"] = serverTotal / runs;
+    state.counters["bare_s"] = bareTotal / runs;
+    state.counters["ratio"] = bareTotal > 0 ? serverTotal / bareTotal : 0;
+}
+
+// The benchmarks' main, once the program made its Qt application object.
+inline int runBenchmarks(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+// Totals of the measured work and of its bare limit over the iterations.
 struct Totals {
     double server = 0;
     double bare = 0;
@@ -57,14 +79,7 @@ struct Totals {
         bare += bareSeconds;
     }
 
-    void report(benchmark::State &state, qint64 pairs) const
-    {
-        const double runs = double(state.iterations());
-        state.counters["pairs"] = double(pairs);
-        state.counters["server_s"] = server / runs;
-        state.counters["bare_s"] = bare / runs;
-        state.counters["ratio"] = bare > 0 ? server / bare : 0;
-    }
+    void report(benchmark::State &state, qint64 pairs) const { benchsupport::report(state, server, bare, pairs); }
 };
 
 } // namespace benchsupport
