@@ -122,9 +122,12 @@ bool LayOut(const ParsedMask &parsed, const QString &value, bool fillRest, QStri
     int next = 0;            // next value character
     for (const Position &p : parsed.positions) {
         if (p.literal) {
-            if (parsed.saveLiterals && next < value.size() && value[next] == p.ch)
-                ++next;
             result += p.ch;
+            // A value character equal to the literal is that literal: the value reaches here.
+            if (parsed.saveLiterals && next < value.size() && value[next] == p.ch) {
+                ++next;
+                lastPlaced = result.size();
+            }
             continue;
         }
         if (next < value.size()) {
