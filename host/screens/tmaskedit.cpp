@@ -82,11 +82,7 @@ void TMaskEdit::SetText(const QString &value)
         setText(value);
         return;
     }
-    QString shown;
-    if (!EditMask::LayOut(parsed, value, true, shown))
-        EditMask::LayOut(parsed, value.left(parsed.saveLiterals ? parsed.positions.size() : parsed.InputCount()),
-                         true, shown);
-    setText(shown);
+    setText(EditMask::LayOutCut(parsed, value));
     setCursorPosition(NextInput(0));
 }
 

@@ -19,6 +19,8 @@ private slots:
     void leadTimeMask_clickAtTheEndTypesAfterTheText();
     void registrationMask_insertsLiterals();
     void setText_laysOutTheValue();
+    void setText_cutsAValueTooLongForTheMask_data();
+    void setText_cutsAValueTooLongForTheMask();
     void keyPress_hookFiltersAndChanges();
     void keyPress_errorInHookIsShownAndKeyDropped();
     void upperCase_andMaxLengthWithoutMask();
@@ -118,6 +120,36 @@ void TestMaskEdit::setText_laysOutTheValue()
     QCOMPARE(edit.Text(), QStringLiteral("11222333000181"));
     edit.SetText(QString());
     QCOMPARE(edit.Text(), QString());
+}
+
+void TestMaskEdit::setText_cutsAValueTooLongForTheMask_data()
+{
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("literals saved, value without them") << "00/00;1;_" << "12345" << "12/34";
+    QTest::newRow("literals saved, value with them") << "00/00;1;_" << "12/345" << "12/34";
+    QTest::newRow("literals not saved") << "00/00;0;_" << "123456" << "12/34";
+    QTest::newRow("a literal alone") << "@" << "P" << "@";
+}
+
+// The characters that fit are shown and the rest dropped; the edit keeps one character
+// per mask position, so typing and deleting go on working.
+void TestMaskEdit::setText_cutsAValueTooLongForTheMask()
+{
+    QFETCH(QString, mask);
+    QFETCH(QString, value);
+    QFETCH(QString, shown);
+    TMaskEdit edit;
+    edit.SetEditMask(mask);
+    edit.SetText(value);
+    QCOMPARE(edit.text(), shown);
+    edit.show();
+    edit.setFocus();
+    edit.setCursorPosition(0);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClicks(&edit, "9");
+    QCOMPARE(edit.text().size(), shown.size());
 }
 
 void TestMaskEdit::keyPress_hookFiltersAndChanges()
