@@ -28,6 +28,19 @@ EditMask::ParsedMask ParsedMaskOf(const QString &editMask)
     return EditMask::Parse(editMask);
 }
 
+// The text without the spaces (unfilled positions) at its end, and at its start too when
+// asked; any other character, white space typed into a position included, stays.
+QString WithoutUnfilledEnds(const QString &text, bool atStart)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (atStart && begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
 } // namespace
 
 void TMaskEdit::SetEditMask(const QString &editMask)
@@ -71,8 +84,10 @@ QString TMaskEdit::Text() const
     }
     if (!anyFilled)
         return QString();
-    // Unfilled positions at either end are dropped; blanks between typed characters stay.
-    return value.trimmed();
+    // Unfilled positions at the end are dropped, and at the start too when only what was
+    // typed is kept (with the literals, every character keeps its position, so that the
+    // text lays out the same when set back); blanks between typed characters stay.
+    return WithoutUnfilledEnds(value, !parsed.saveLiterals);
 }
 
 void TMaskEdit::SetText(const QString &value)

@@ -21,6 +21,8 @@ private slots:
     void setText_laysOutTheValue();
     void setText_cutsAValueTooLongForTheMask_data();
     void setText_cutsAValueTooLongForTheMask();
+    void text_keepsWhiteSpaceTypedIntoAPosition();
+    void text_withLiteralsKeepsEveryPosition();
     void keyPress_hookFiltersAndChanges();
     void keyPress_errorInHookIsShownAndKeyDropped();
     void upperCase_andMaxLengthWithoutMask();
@@ -150,6 +152,36 @@ void TestMaskEdit::setText_cutsAValueTooLongForTheMask()
     QTest::keyClick(&edit, Qt::Key_Delete);
     QTest::keyClicks(&edit, "9");
     QCOMPARE(edit.text().size(), shown.size());
+}
+
+// Only unfilled positions are dropped from the ends; a no-break space typed into an
+// any-character position is part of the text, and setting the text back keeps it.
+void TestMaskEdit::text_keepsWhiteSpaceTypedIntoAPosition()
+{
+    TMaskEdit edit;
+    edit.SetEditMask("CCC;0;_");
+    edit.show();
+    edit.setFocus();
+    QTest::keyClicks(&edit, QStringLiteral("a\u00a0"));
+    QCOMPARE(edit.Text(), QStringLiteral("a\u00a0"));
+    edit.SetText(edit.Text());
+    QCOMPARE(edit.Text(), QStringLiteral("a\u00a0"));
+}
+
+// With the literals saved, a blank first position stays in the text: the typed digit
+// keeps its place, and setting the text back shows it there again.
+void TestMaskEdit::text_withLiteralsKeepsEveryPosition()
+{
+    TMaskEdit edit;
+    edit.SetEditMask("99/99;1;_");
+    edit.show();
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_Right);
+    QTest::keyClicks(&edit, "1");
+    QCOMPARE(edit.text(), QStringLiteral("_1/__"));
+    QCOMPARE(edit.Text(), QStringLiteral(" 1/"));
+    edit.SetText(edit.Text());
+    QCOMPARE(edit.Text(), QStringLiteral(" 1/"));
 }
 
 void TestMaskEdit::keyPress_hookFiltersAndChanges()
