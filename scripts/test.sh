@@ -3,7 +3,8 @@
 # sanitizers (the benchmarks too, so that they keep compiling; they are not run), runs
 # every test under ctest on Qt's offscreen platform, then checks the install: the tree
 # staged by `cmake --install` and the Debian package made by CPack must each run
-# pkg-host and load the module from their own folders.
+# pkg-host and load the module from their own folders. Last, each fuzz target runs for
+# 30 seconds (scripts/fuzz.sh, a clang build of its own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -33,3 +34,5 @@ dpkg-deb --field "$package" Package Version Depends
 dpkg-deb -x "$package" "$scratch/root"
 "$scratch/root/usr/bin/pkg-host" --check-module
 echo "Pacote Debian: $(basename "$package")"
+
+bash scripts/fuzz.sh 30
