@@ -41,6 +41,21 @@ QString WithoutUnfilledEnds(const QString &text, bool atStart)
     return text.mid(begin, end - begin);
 }
 
+// Whether QLineEdit would insert the key's text, which the typing above did not take:
+// text with Alt or AltGr, several characters at once, a format character. Control
+// characters are its shortcuts, and with Ctrl or Ctrl+Shift alone it takes no text
+// (the key goes on to the window).
+bool LineEditWouldInsert(const QKeyEvent *event)
+{
+    const QString text = event->text();
+    if (text.isEmpty() || text[0].category() == QChar::Other_Control)
+        return false;
+    if (text[0].category() == QChar::Other_Format)
+        return true;
+    const Qt::KeyboardModifiers held = event->modifiers();
+    return held != Qt::ControlModifier && held != (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
 } // namespace
 
 void TMaskEdit::SetEditMask(const QString &editMask)
@@ -205,7 +220,15 @@ bool TMaskEdit::HandleMaskedEditingKey(QKeyEvent *event)
     }
     if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo))
         return true;
-    return false;
+    // The line edit would change the text outside the mask with its own deleting
+    // shortcuts and with text it inserts itself: none of them does anything here.
+    for (const QKeySequence::StandardKey deleting : {QKeySequence::DeleteEndOfLine, QKeySequence::DeleteStartOfWord,
+                                                     QKeySequence::DeleteEndOfWord, QKeySequence::DeleteCompleteLine,
+                                                     QKeySequence::Backspace}) {
+        if (event->matches(deleting))
+            return true;
+    }
+    return LineEditWouldInsert(event);
 }
 
 void TMaskEdit::keyPressEvent(QKeyEvent *event)

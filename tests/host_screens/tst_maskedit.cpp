@@ -23,6 +23,8 @@ private slots:
     void setText_cutsAValueTooLongForTheMask();
     void text_keepsWhiteSpaceTypedIntoAPosition();
     void text_withLiteralsKeepsEveryPosition();
+    void keysTheMaskCannotTakeLeaveItsShape_data();
+    void keysTheMaskCannotTakeLeaveItsShape();
     void keyPress_hookFiltersAndChanges();
     void keyPress_errorInHookIsShownAndKeyDropped();
     void upperCase_andMaxLengthWithoutMask();
@@ -182,6 +184,38 @@ void TestMaskEdit::text_withLiteralsKeepsEveryPosition()
     QCOMPARE(edit.Text(), QStringLiteral(" 1/"));
     edit.SetText(edit.Text());
     QCOMPARE(edit.Text(), QStringLiteral(" 1/"));
+}
+
+void TestMaskEdit::keysTheMaskCannotTakeLeaveItsShape_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a letter with Alt") << int(Qt::Key_A) << int(Qt::AltModifier) << "a";
+    QTest::newRow("AltGr as Ctrl+Alt") << int(Qt::Key_2) << int(Qt::ControlModifier | Qt::AltModifier) << "@";
+    QTest::newRow("two characters at once") << int(Qt::Key_unknown) << int(Qt::NoModifier) << "12";
+    QTest::newRow("a format character") << int(Qt::Key_unknown) << int(Qt::NoModifier) << "\u200d";
+}
+
+// With everything selected, a key whose text the mask cannot place changes nothing:
+// the edit keeps one character per mask position and typing goes on as before.
+void TestMaskEdit::keysTheMaskCannotTakeLeaveItsShape()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    TMaskEdit edit;
+    edit.SetEditMask("99/99;1;_");
+    edit.SetText("1234");
+    edit.show();
+    edit.setFocus();
+    edit.selectAll();
+    QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+    QApplication::sendEvent(&edit, &event);
+    QCOMPARE(edit.text(), QStringLiteral("12/34"));
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClicks(&edit, "9");
+    QCOMPARE(edit.text(), QStringLiteral("92/34"));
 }
 
 void TestMaskEdit::keyPress_hookFiltersAndChanges()
