@@ -4,6 +4,7 @@
 # every test under ctest on Qt's offscreen platform, then checks the install: the tree
 # staged by `cmake --install` and the Debian package made by CPack must each run
 # pkg-host and load the module, and the English translations, from their own folders.
+# Last, each fuzz target runs for 30 seconds (scripts/fuzz.sh, a clang build of its own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -46,3 +47,5 @@ dpkg-deb -x "$package" "$scratch/root"
 "$scratch/root/usr/bin/pkg-host" --check-module
 check_english "$scratch/root/usr"
 echo "Pacote Debian: $(basename "$package")"
+
+bash scripts/fuzz.sh 30

@@ -36,14 +36,6 @@ bool IsInputChar(QChar c)
 
 } // namespace
 
-int ParsedMask::InputCount() const
-{
-    int count = 0;
-    for (const Position &p : positions)
-        count += p.literal ? 0 : 1;
-    return count;
-}
-
 ParsedMask Parse(const QString &editMask)
 {
     QString mask, save, blank;
@@ -115,29 +107,54 @@ QChar ApplyCase(const Position &position, QChar c)
     return c;
 }
 
-bool LayOut(const ParsedMask &parsed, const QString &value, bool fillRest, QString &out)
+namespace {
+
+// The value laid over every position, as far as the mask holds it.
+struct Placement {
+    QString text;     // one character per position; unfilled input positions blank
+    int used = 0;     // value characters placed
+    int end = 0;      // length of text up to the last value character placed
+};
+
+Placement Place(const ParsedMask &parsed, const QString &value)
 {
-    QString result;
-    int lastPlaced = 0;      // length of result up to the last value character placed
-    int next = 0;            // next value character
+    Placement placement;
+    QString &result = placement.text;
+    int &next = placement.used;
     for (const Position &p : parsed.positions) {
         if (p.literal) {
-            if (parsed.saveLiterals && next < value.size() && value[next] == p.ch)
-                ++next;
             result += p.ch;
+            // A value character equal to the literal is that literal: the value reaches here.
+            if (parsed.saveLiterals && next < value.size() && value[next] == p.ch) {
+                ++next;
+                placement.end = result.size();
+            }
             continue;
         }
         if (next < value.size()) {
             result += ApplyCase(p, value[next++]);
-            lastPlaced = result.size();
+            placement.end = result.size();
         } else {
             result += parsed.blank;
         }
     }
-    if (next < value.size())
+    return placement;
+}
+
+} // namespace
+
+bool LayOut(const ParsedMask &parsed, const QString &value, bool fillRest, QString &out)
+{
+    const Placement placement = Place(parsed, value);
+    if (placement.used < value.size())
         return false;
-    out = fillRest ? result : result.left(lastPlaced);
+    out = fillRest ? placement.text : placement.text.left(placement.end);
     return true;
+}
+
+QString LayOutCut(const ParsedMask &parsed, const QString &value)
+{
+    return Place(parsed, value).text;
 }
 
 } // namespace EditMask

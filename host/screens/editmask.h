@@ -28,7 +28,6 @@ struct ParsedMask {
     bool saveLiterals = true;
     QChar blank = QLatin1Char('_');
     bool isEmpty() const { return positions.isEmpty(); }
-    int InputCount() const;
 };
 
 ParsedMask Parse(const QString &editMask);
@@ -44,5 +43,8 @@ QChar ApplyCase(const Position &position, QChar c);
 // as `blank` (fillRest) or cut off after the last placed character (not fillRest).
 // Returns false, with `out` untouched, when the value does not fit in the mask.
 bool LayOut(const ParsedMask &parsed, const QString &value, bool fillRest, QString &out);
+// The value laid over every position, as LayOut with fillRest; of a value too long for
+// the mask, the characters that do not fit are dropped.
+QString LayOutCut(const ParsedMask &parsed, const QString &value);
 
 } // namespace EditMask

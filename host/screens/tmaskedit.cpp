@@ -28,6 +28,34 @@ EditMask::ParsedMask ParsedMaskOf(const QString &editMask)
     return EditMask::Parse(editMask);
 }
 
+// The text without the spaces (unfilled positions) at its end, and at its start too when
+// asked; any other character, white space typed into a position included, stays.
+QString WithoutUnfilledEnds(const QString &text, bool atStart)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (atStart && begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// Whether QLineEdit would insert the key's text, which the typing above did not take:
+// text with Alt or AltGr, several characters at once, a format character. Control
+// characters are its shortcuts, and with Ctrl or Ctrl+Shift alone it takes no text
+// (the key goes on to the window).
+bool LineEditWouldInsert(const QKeyEvent *event)
+{
+    const QString text = event->text();
+    if (text.isEmpty() || text[0].category() == QChar::Other_Control)
+        return false;
+    if (text[0].category() == QChar::Other_Format)
+        return true;
+    const Qt::KeyboardModifiers held = event->modifiers();
+    return held != Qt::ControlModifier && held != (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
 } // namespace
 
 void TMaskEdit::SetEditMask(const QString &editMask)
@@ -71,8 +99,10 @@ QString TMaskEdit::Text() const
     }
     if (!anyFilled)
         return QString();
-    // Unfilled positions at either end are dropped; blanks between typed characters stay.
-    return value.trimmed();
+    // Unfilled positions at the end are dropped, and at the start too when only what was
+    // typed is kept (with the literals, every character keeps its position, so that the
+    // text lays out the same when set back); blanks between typed characters stay.
+    return WithoutUnfilledEnds(value, !parsed.saveLiterals);
 }
 
 void TMaskEdit::SetText(const QString &value)
@@ -82,11 +112,7 @@ void TMaskEdit::SetText(const QString &value)
         setText(value);
         return;
     }
-    QString shown;
-    if (!EditMask::LayOut(parsed, value, true, shown))
-        EditMask::LayOut(parsed, value.left(parsed.saveLiterals ? parsed.positions.size() : parsed.InputCount()),
-                         true, shown);
-    setText(shown);
+    setText(EditMask::LayOutCut(parsed, value));
     setCursorPosition(NextInput(0));
 }
 
@@ -194,7 +220,15 @@ bool TMaskEdit::HandleMaskedEditingKey(QKeyEvent *event)
     }
     if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo))
         return true;
-    return false;
+    // The line edit would change the text outside the mask with its own deleting
+    // shortcuts and with text it inserts itself: none of them does anything here.
+    for (const QKeySequence::StandardKey deleting : {QKeySequence::DeleteEndOfLine, QKeySequence::DeleteStartOfWord,
+                                                     QKeySequence::DeleteEndOfWord, QKeySequence::DeleteCompleteLine,
+                                                     QKeySequence::Backspace}) {
+        if (event->matches(deleting))
+            return true;
+    }
+    return LineEditWouldInsert(event);
 }
 
 void TMaskEdit::keyPressEvent(QKeyEvent *event)

@@ -103,6 +103,8 @@ void TestConsiste::formatMaskText_data()
     QTest::newRow("empty mask leaves the value") << "" << "11222333000181" << "11222333000181";
     QTest::newRow("value with literals kept") << "00/00;1;_" << "12/34" << "12/34";
     QTest::newRow("value without literals, literals saved") << "00/00;1;_" << "1234" << "12/34";
+    QTest::newRow("value ending in a literal keeps it") << "00/00;1;_" << "12/" << "12/";
+    QTest::newRow("value of a literal alone") << "-0;1;_" << "-" << "-";
     QTest::newRow("escaped literal") << "\\A00;0;_" << "12" << "A12";
     QTest::newRow("upper case directive") << ">LL;0;_" << "ab" << "AB";
     QTest::newRow("three optional digits") << "999;0; " << "7" << "7";

@@ -19,6 +19,12 @@ private slots:
     void leadTimeMask_clickAtTheEndTypesAfterTheText();
     void registrationMask_insertsLiterals();
     void setText_laysOutTheValue();
+    void setText_cutsAValueTooLongForTheMask_data();
+    void setText_cutsAValueTooLongForTheMask();
+    void text_keepsWhiteSpaceTypedIntoAPosition();
+    void text_withLiteralsKeepsEveryPosition();
+    void keysTheMaskCannotTakeLeaveItsShape_data();
+    void keysTheMaskCannotTakeLeaveItsShape();
     void keyPress_hookFiltersAndChanges();
     void keyPress_errorInHookIsShownAndKeyDropped();
     void upperCase_andMaxLengthWithoutMask();
@@ -118,6 +124,98 @@ void TestMaskEdit::setText_laysOutTheValue()
     QCOMPARE(edit.Text(), QStringLiteral("11222333000181"));
     edit.SetText(QString());
     QCOMPARE(edit.Text(), QString());
+}
+
+void TestMaskEdit::setText_cutsAValueTooLongForTheMask_data()
+{
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("literals saved, value without them") << "00/00;1;_" << "12345" << "12/34";
+    QTest::newRow("literals saved, value with them") << "00/00;1;_" << "12/345" << "12/34";
+    QTest::newRow("literals not saved") << "00/00;0;_" << "123456" << "12/34";
+    QTest::newRow("a literal alone") << "@" << "P" << "@";
+}
+
+// The characters that fit are shown and the rest dropped; the edit keeps one character
+// per mask position, so typing and deleting go on working.
+void TestMaskEdit::setText_cutsAValueTooLongForTheMask()
+{
+    QFETCH(QString, mask);
+    QFETCH(QString, value);
+    QFETCH(QString, shown);
+    TMaskEdit edit;
+    edit.SetEditMask(mask);
+    edit.SetText(value);
+    QCOMPARE(edit.text(), shown);
+    edit.show();
+    edit.setFocus();
+    edit.setCursorPosition(0);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClicks(&edit, "9");
+    QCOMPARE(edit.text().size(), shown.size());
+}
+
+// Only unfilled positions are dropped from the ends; a no-break space typed into an
+// any-character position is part of the text, and setting the text back keeps it.
+void TestMaskEdit::text_keepsWhiteSpaceTypedIntoAPosition()
+{
+    TMaskEdit edit;
+    edit.SetEditMask("CCC;0;_");
+    edit.show();
+    edit.setFocus();
+    QTest::keyClicks(&edit, QStringLiteral("a\u00a0"));
+    QCOMPARE(edit.Text(), QStringLiteral("a\u00a0"));
+    edit.SetText(edit.Text());
+    QCOMPARE(edit.Text(), QStringLiteral("a\u00a0"));
+}
+
+// With the literals saved, a blank first position stays in the text: the typed digit
+// keeps its place, and setting the text back shows it there again.
+void TestMaskEdit::text_withLiteralsKeepsEveryPosition()
+{
+    TMaskEdit edit;
+    edit.SetEditMask("99/99;1;_");
+    edit.show();
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_Right);
+    QTest::keyClicks(&edit, "1");
+    QCOMPARE(edit.text(), QStringLiteral("_1/__"));
+    QCOMPARE(edit.Text(), QStringLiteral(" 1/"));
+    edit.SetText(edit.Text());
+    QCOMPARE(edit.Text(), QStringLiteral(" 1/"));
+}
+
+void TestMaskEdit::keysTheMaskCannotTakeLeaveItsShape_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a letter with Alt") << int(Qt::Key_A) << int(Qt::AltModifier) << "a";
+    QTest::newRow("AltGr as Ctrl+Alt") << int(Qt::Key_2) << int(Qt::ControlModifier | Qt::AltModifier) << "@";
+    QTest::newRow("two characters at once") << int(Qt::Key_unknown) << int(Qt::NoModifier) << "12";
+    QTest::newRow("a format character") << int(Qt::Key_unknown) << int(Qt::NoModifier) << "\u200d";
+}
+
+// With everything selected, a key whose text the mask cannot place changes nothing:
+// the edit keeps one character per mask position and typing goes on as before.
+void TestMaskEdit::keysTheMaskCannotTakeLeaveItsShape()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    TMaskEdit edit;
+    edit.SetEditMask("99/99;1;_");
+    edit.SetText("1234");
+    edit.show();
+    edit.setFocus();
+    edit.selectAll();
+    QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+    QApplication::sendEvent(&edit, &event);
+    QCOMPARE(edit.text(), QStringLiteral("12/34"));
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClicks(&edit, "9");
+    QCOMPARE(edit.text(), QStringLiteral("92/34"));
 }
 
 void TestMaskEdit::keyPress_hookFiltersAndChanges()
