@@ -19,8 +19,14 @@ function(add_translations target)
   install(FILES ${qm_files} DESTINATION ${T_DESTINATION})
   set_property(GLOBAL APPEND PROPERTY PKG_TRANSLATION_FILES ${ts_files})
 
+  # Each scanned folder is also an include path, so that a file in a subfolder finds the
+  # declaration of its translation context (Q_DECLARE_TR_FUNCTIONS) in a header above.
+  set(include_options)
+  foreach(folder ${T_SCAN})
+    list(APPEND include_options -I ${folder})
+  endforeach()
   add_custom_target(${target}_lupdate
-    COMMAND Qt6::lupdate ${T_SCAN} -no-obsolete -locations none -ts ${ts_files}
+    COMMAND Qt6::lupdate ${T_SCAN} ${include_options} -no-obsolete -locations none -ts ${ts_files}
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
     VERBATIM)
   if(NOT TARGET update_translations)

@@ -8,25 +8,25 @@ const QChar kSeparator = QLatin1Char('_');
 
 SelectionError selectionError(const SelectionKind &kind, const QString &detail)
 {
-    return SelectionError(QStringLiteral("Seleção de %1 inválida: %2").arg(kind.plural, detail));
+    return SelectionError(Texts::tr("Seleção de %1 inválida: %2").arg(Texts::tr(kind.plural), detail));
 }
 
 QString expectedForm(const SelectionKind &kind)
 {
     return kind.acceptsAll
-        ? QStringLiteral("use vazio, \"T\" ou códigos entre \"_\" (ex.: \"_SE_S_\").")
-        : QStringLiteral("use vazio ou códigos entre \"_\" (ex.: \"_0001_0003_\").");
+        ? Texts::tr("use vazio, \"T\" ou códigos entre \"_\" (ex.: \"_SE_S_\").")
+        : Texts::tr("use vazio ou códigos entre \"_\" (ex.: \"_0001_0003_\").");
 }
 
 void checkCode(const QString &code, const SelectionKind &kind)
 {
     if (code.isEmpty())
-        throw selectionError(kind, QStringLiteral("há um código vazio entre \"_\"."));
+        throw selectionError(kind, Texts::tr("há um código vazio entre \"_\"."));
     if (!isCodeText(code))
-        throw selectionError(kind, QStringLiteral("o código %1 contém caracteres não permitidos "
-                                                  "(somente letras e dígitos).").arg(quotedForMessage(code)));
+        throw selectionError(kind, Texts::tr("o código %1 contém caracteres não permitidos "
+                                             "(somente letras e dígitos).").arg(quotedForMessage(code)));
     if (code.size() > kind.maxCodeLength)
-        throw selectionError(kind, QStringLiteral("o código %1 excede %2 caracteres.")
+        throw selectionError(kind, Texts::tr("o código %1 excede %2 caracteres.")
                                        .arg(quotedForMessage(code)).arg(kind.maxCodeLength));
 }
 
@@ -59,8 +59,8 @@ Selection readSelection(const QString &text, const SelectionKind &kind)
 
     // Counted before anything is split, so a huge text costs one pass and no memory.
     if (text.count(kSeparator) - 1 > MaxSelectionCodes)
-        throw selectionError(kind, QStringLiteral("a lista passa do máximo de %1 códigos; para todos, use a "
-                                                  "opção \"Todos\"/\"Todas\".").arg(MaxSelectionCodes));
+        throw selectionError(kind, Texts::tr("a lista passa do máximo de %1 códigos; para todos, use a "
+                                             "opção \"Todos\"/\"Todas\".").arg(MaxSelectionCodes));
     QSet<QString> seen;
     const QStringList parts = text.mid(1, text.size() - 2).split(kSeparator);
     for (const QString &code : parts) {

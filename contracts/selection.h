@@ -59,10 +59,17 @@ struct Selection {
 
 // What a selection is of, for the rules and the messages.
 struct SelectionKind {
-    QString plural;        // "regiões", "filiais", "fornecedores"
+    const char *plural;    // "regiões", "filiais", "fornecedores": the source text of the
+                           // translations, translated where a message uses it
     int maxCodeLength;
     bool acceptsAll;       // "T" allowed
 };
+
+// The three selections the server's methods take. Constants of each file that uses them
+// (no object shared between the host library and the programs that link it too).
+constexpr SelectionKind kRegions{QT_TRANSLATE_NOOP("contracts", "regiões"), 3, true};
+constexpr SelectionKind kBranches{QT_TRANSLATE_NOOP("contracts", "filiais"), 4, false};
+constexpr SelectionKind kSuppliers{QT_TRANSLATE_NOOP("contracts", "fornecedores"), 21, false};
 
 // Thrown by readSelection, with a Portuguese message naming what is wrong.
 class SelectionError : public Error {

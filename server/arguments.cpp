@@ -6,16 +6,12 @@
 
 namespace appserver {
 
-const SelectionKind kRegions{QStringLiteral("regiões"), 3, true};
-const SelectionKind kBranches{QStringLiteral("filiais"), 4, false};
-const SelectionKind kSuppliers{QStringLiteral("fornecedores"), 21, false};
-
 namespace {
 
 QString requireText(const QVariant &argument, const QString &what)
 {
     if (argument.metaType().id() != QMetaType::QString)
-        throw ServerError(QStringLiteral("Argumento inválido: %1 deve ser um texto.").arg(what));
+        throw ServerError(ServerTexts::tr("Argumento inválido: %1 deve ser um texto.").arg(what));
     return argument.toString();
 }
 
@@ -50,7 +46,7 @@ void requireCount(const QVariantList &args, int count)
 {
     // The dispatcher checks the count too; this keeps the parsers safe on their own.
     if (args.size() != count)
-        throw ServerError(QStringLiteral("Número de argumentos inválido: esperados %1, recebidos %2.")
+        throw ServerError(ServerTexts::tr("Número de argumentos inválido: esperados %1, recebidos %2.")
                               .arg(count).arg(args.size()));
 }
 
@@ -58,7 +54,7 @@ void requireCount(const QVariantList &args, int count)
 
 Selection parseSelection(const QVariant &argument, const SelectionKind &kind)
 {
-    const QString text = requireText(argument, QStringLiteral("a seleção de %1").arg(kind.plural));
+    const QString text = requireText(argument, ServerTexts::tr("a seleção de %1").arg(contracts::Texts::tr(kind.plural)));
     try {
         return contracts::readSelection(text, kind);
     } catch (const contracts::SelectionError &error) {
@@ -73,15 +69,15 @@ bool parseAllFlag(const QVariant &argument, const QString &what)
         return false;
     if (text == QLatin1String("T"))
         return true;
-    throw ServerError(QStringLiteral("Argumento inválido: %1 deve ser \"T\" ou vazio, recebido %2.")
+    throw ServerError(ServerTexts::tr("Argumento inválido: %1 deve ser \"T\" ou vazio, recebido %2.")
                           .arg(what, contracts::quotedForMessage(text)));
 }
 
 QString parsePeriodicity(const QVariant &argument)
 {
-    const QString text = requireText(argument, QStringLiteral("o código da periodicidade"));
+    const QString text = requireText(argument, ServerTexts::tr("o código da periodicidade"));
     if (text.size() > 2 || !contracts::isCodeText(text))
-        throw ServerError(QStringLiteral("Código de periodicidade inválido: %1 (até 2 letras ou dígitos).")
+        throw ServerError(ServerTexts::tr("Código de periodicidade inválido: %1 (até 2 letras ou dígitos).")
                               .arg(contracts::quotedForMessage(text)));
     return text;
 }
@@ -89,16 +85,16 @@ QString parsePeriodicity(const QVariant &argument)
 int parseLeadTime(const QVariant &argument)
 {
     return int(requireWholeNumber(argument, 0, 999,
-                                  QStringLiteral("Prazo para expedição inválido: informe um número inteiro de 0 a 999.")));
+                                  ServerTexts::tr("Prazo para expedição inválido: informe um número inteiro de 0 a 999.")));
 }
 
 qint64 parseRunNumber(const QVariant &argument)
 {
     if (!argument.isValid() || argument.isNull())
-        throw ServerError(QStringLiteral("Número da execução não informado: informe qual execução do "
-                                         "cadastramento automático desfazer."));
+        throw ServerError(ServerTexts::tr("Número da execução não informado: informe qual execução do "
+                                          "cadastramento automático desfazer."));
     return requireWholeNumber(argument, 1, kMaxRunNumber,
-                              QStringLiteral("Número da execução inválido: informe um número inteiro de 1 a %1.")
+                              ServerTexts::tr("Número da execução inválido: informe um número inteiro de 1 a %1.")
                                   .arg(kMaxRunNumber));
 }
 
@@ -107,9 +103,9 @@ ScopeArguments parseScopeArguments(const QVariantList &args)
     requireCount(args, 5);
     ScopeArguments scope;
     scope.suppliers = parseSelection(args.at(0), kSuppliers);
-    scope.allSuppliers = parseAllFlag(args.at(1), QStringLiteral("o indicador de todos os fornecedores"));
+    scope.allSuppliers = parseAllFlag(args.at(1), ServerTexts::tr("o indicador de todos os fornecedores"));
     scope.branches = parseSelection(args.at(2), kBranches);
-    scope.allBranches = parseAllFlag(args.at(3), QStringLiteral("o indicador de todas as filiais"));
+    scope.allBranches = parseAllFlag(args.at(3), ServerTexts::tr("o indicador de todas as filiais"));
     scope.regions = parseSelection(args.at(4), kRegions);
     return scope;
 }

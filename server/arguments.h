@@ -14,10 +14,9 @@ namespace appserver {
 // regions only) or "_" code "_" code "_"...
 using contracts::Selection;
 using contracts::SelectionKind;
-
-extern const SelectionKind kRegions;
-extern const SelectionKind kBranches;
-extern const SelectionKind kSuppliers;
+using contracts::kRegions;
+using contracts::kBranches;
+using contracts::kSuppliers;
 
 // A text argument read by the strict selection-string reader.
 Selection parseSelection(const QVariant &argument, const SelectionKind &kind);

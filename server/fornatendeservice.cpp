@@ -81,7 +81,7 @@ QVariantList FornAtendeService::getParamGeral() const
     while (query.next())
         values.append(text(query, 0));
     if (values.isEmpty())
-        throw ServerError(QStringLiteral("Parâmetros gerais não cadastrados."));
+        throw ServerError(ServerTexts::tr("Parâmetros gerais não cadastrados."));
     return values;
 }
 
@@ -239,7 +239,7 @@ void FornAtendeService::requirePeriodicity(const QString &code) const
     if (code.isEmpty())
         return;
     if (scalar(m_db, QStringLiteral("SELECT 1 FROM PERIENTR WHERE CDPERIENTR = ?"), {code}).isNull())
-        throw ServerError(QStringLiteral("Periodicidade não cadastrada."));
+        throw ServerError(ServerTexts::tr("Periodicidade não cadastrada."));
 }
 
 void FornAtendeService::writeAudit(const RegistrationArguments &registration, const RunSummary &run) const
@@ -267,10 +267,10 @@ qint64 FornAtendeService::cadAutoAtende(const RegistrationArguments &registratio
     run.branches = scope.branchCount();
     const qint64 pairs = run.suppliers * run.branches;
     if (pairs == 0)
-        throw ServerError(QStringLiteral("Nenhum par de fornecedor e filial no escopo informado; nada foi cadastrado."));
+        throw ServerError(ServerTexts::tr("Nenhum par de fornecedor e filial no escopo informado; nada foi cadastrado."));
     if (scopeHasBlockingPair())
-        throw ServerError(QStringLiteral("Operação bloqueada. Existem filiais cuja região não é atendida "
-                                         "pelos fornecedores escolhidos"));
+        throw ServerError(ServerTexts::tr("Operação bloqueada. Existem filiais cuja região não é atendida "
+                                          "pelos fornecedores escolhidos"));
     // Numbered inside the write transaction, which holds the write lock.
     run.number = RegistrationRun::nextNumber(m_db);
     run.written = RegistrationRun(m_db, run.number)

@@ -97,13 +97,13 @@ QVariant LocalAppServer::dispatch(const QString &method, const QVariantList &arg
 {
     const Method *found = findMethod(method);
     if (!found)
-        throw ServerError(QStringLiteral("Método desconhecido no servidor de aplicação: \"%1\".").arg(method.left(60)));
+        throw ServerError(ServerTexts::tr("Método desconhecido no servidor de aplicação: \"%1\".").arg(method.left(60)));
     if (args.size() != found->argumentCount)
-        throw ServerError(QStringLiteral("Número de argumentos inválido para o método %1: esperados %2, recebidos %3.")
+        throw ServerError(ServerTexts::tr("Número de argumentos inválido para o método %1: esperados %2, recebidos %3.")
                               .arg(method).arg(found->argumentCount).arg(args.size()));
     const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (!db.isOpen())
-        throw ServerError(QStringLiteral("O banco de dados do servidor de aplicação não está aberto."));
+        throw ServerError(ServerTexts::tr("O banco de dados do servidor de aplicação não está aberto."));
     try {
         return found->run(FornAtendeService(db, m_usuario), args);
     } catch (const ServerError &error) {
@@ -121,10 +121,10 @@ QVariant LocalAppServer::Invoke(const QString &method, QVariantList &args)
     } catch (const ServerError &error) {
         return contracts::failResult(error.message());
     } catch (const std::exception &error) {
-        return contracts::failResult(QStringLiteral("Erro interno do servidor de aplicação: %1")
+        return contracts::failResult(ServerTexts::tr("Erro interno do servidor de aplicação: %1")
                                          .arg(QString::fromLocal8Bit(error.what())));
     } catch (...) {
-        return contracts::failResult(QStringLiteral("Erro interno do servidor de aplicação."));
+        return contracts::failResult(ServerTexts::tr("Erro interno do servidor de aplicação."));
     }
 }
 

@@ -18,14 +18,14 @@ const int kNamedLaterRuns = 5;
 
 QString pairCount(qint64 count)
 {
-    return count == 1 ? QStringLiteral("1 par") : QStringLiteral("%1 pares").arg(count);
+    return count == 1 ? ServerTexts::tr("1 par") : ServerTexts::tr("%1 pares").arg(count);
 }
 
 // "120 pares foram alterados" / "1 par foi alterado", the participle agreeing.
 QString pairsWere(qint64 count, const QString &singular, const QString &plural)
 {
-    return count == 1 ? QStringLiteral("1 par foi %1").arg(singular)
-                      : QStringLiteral("%1 pares foram %2").arg(count).arg(plural);
+    return count == 1 ? ServerTexts::tr("1 par foi %1").arg(singular)
+                      : ServerTexts::tr("%1 pares foram %2").arg(count).arg(plural);
 }
 
 // The later runs that hold pairs of the run, most recent first: "pela execução 5", or
@@ -33,7 +33,7 @@ QString pairsWere(qint64 count, const QString &singular, const QString &plural)
 QString byLaterRuns(const std::map<qint64, qint64> &pairsByRun)
 {
     if (pairsByRun.size() == 1)
-        return QStringLiteral("pela execução %1").arg(pairsByRun.begin()->first);
+        return ServerTexts::tr("pela execução %1").arg(pairsByRun.begin()->first);
     QStringList named;
     qint64 othersPairs = 0;
     int others = 0;
@@ -46,11 +46,11 @@ QString byLaterRuns(const std::map<qint64, qint64> &pairsByRun)
         }
     }
     if (others > 0)
-        named.append(QStringLiteral("mais %1 (%2)")
-                         .arg(others == 1 ? QStringLiteral("1 execução") : QStringLiteral("%1 execuções").arg(others))
+        named.append(ServerTexts::tr("mais %1 (%2)")
+                         .arg(others == 1 ? ServerTexts::tr("1 execução") : ServerTexts::tr("%1 execuções").arg(others))
                          .arg(pairCount(othersPairs)));
     const QString last = named.takeLast();
-    return QStringLiteral("pelas execuções %1 e %2").arg(named.join(QStringLiteral(", ")), last);
+    return ServerTexts::tr("pelas execuções %1 e %2").arg(named.join(QStringLiteral(", ")), last);
 }
 
 QString changedAfterMessage(qint64 number, const std::map<qint64, qint64> &pairsByLaterRun, qint64 changedOutside)
@@ -60,15 +60,15 @@ QString changedAfterMessage(qint64 number, const std::map<qint64, qint64> &pairs
         qint64 total = 0;
         for (const auto &run : pairsByLaterRun)
             total += run.second;
-        reasons.append(QStringLiteral("%1 depois %2")
-                           .arg(pairsWere(total, QStringLiteral("alterado"), QStringLiteral("alterados")),
+        reasons.append(ServerTexts::tr("%1 depois %2")
+                           .arg(pairsWere(total, ServerTexts::tr("alterado"), ServerTexts::tr("alterados")),
                                 byLaterRuns(pairsByLaterRun)));
     }
     if (changedOutside > 0)
-        reasons.append(QStringLiteral("%1 fora do cadastramento automático")
-                           .arg(pairsWere(changedOutside, QStringLiteral("alterado ou excluído"),
-                                          QStringLiteral("alterados ou excluídos"))));
-    return QStringLiteral("Não é possível desfazer a execução %1: %2.").arg(number).arg(reasons.join(QStringLiteral("; ")));
+        reasons.append(ServerTexts::tr("%1 fora do cadastramento automático")
+                           .arg(pairsWere(changedOutside, ServerTexts::tr("alterado ou excluído"),
+                                          ServerTexts::tr("alterados ou excluídos"))));
+    return ServerTexts::tr("Não é possível desfazer a execução %1: %2.").arg(number).arg(reasons.join(QStringLiteral("; ")));
 }
 
 // A TIMESTAMP as the user reads it. SQLite hands it over as the text it stored,
@@ -78,7 +78,8 @@ QString displayTime(const QVariant &value)
     QDateTime time = value.toDateTime();
     if (!time.isValid())
         time = QDateTime::fromString(value.toString(), Qt::ISODate);
-    return time.isValid() ? time.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) : value.toString();
+    //: Date and time format of QDateTime::toString.
+    return time.isValid() ? time.toString(ServerTexts::tr("dd/MM/yyyy HH:mm:ss")) : value.toString();
 }
 
 } // namespace
@@ -97,9 +98,9 @@ qint64 RunUndo::takeBack(const QString &user) const
     const qint64 restored = run.replaced > 0 ? restoreReplaced() : 0;
     const qint64 deleted = run.inserted > 0 ? deleteInserted(scope) : 0;
     if (restored != run.replaced || deleted != run.inserted)
-        throw ServerError(QStringLiteral("O histórico da execução %1 não confere com os pares cadastrados "
-                                         "(%2 substituídos e %3 novos registrados; %4 e %5 encontrados); "
-                                         "nada foi desfeito.")
+        throw ServerError(ServerTexts::tr("O histórico da execução %1 não confere com os pares cadastrados "
+                                          "(%2 substituídos e %3 novos registrados; %4 e %5 encontrados); "
+                                          "nada foi desfeito.")
                               .arg(m_number).arg(run.replaced).arg(run.inserted).arg(restored).arg(deleted));
     markUndone(user);
     return restored + deleted;
@@ -111,14 +112,14 @@ RunUndo::LoggedRun RunUndo::requireUndoable() const
         "SELECT QTPARES, QTNOVOS, QTSUBSTITUIDOS, DTDESFEITO, NMUSUDESFEZ FROM LOGCADAUTO WHERE NRLOGCADAUTO = ?"),
         {m_number});
     if (!logged.next())
-        throw ServerError(QStringLiteral("Execução %1 não encontrada: nenhum cadastramento automático tem esse número.")
+        throw ServerError(ServerTexts::tr("Execução %1 não encontrada: nenhum cadastramento automático tem esse número.")
                               .arg(m_number));
     if (!logged.value(3).isNull())
-        throw ServerError(QStringLiteral("A execução %1 já foi desfeita em %2 por %3.")
+        throw ServerError(ServerTexts::tr("A execução %1 já foi desfeita em %2 por %3.")
                               .arg(m_number).arg(displayTime(logged.value(3)), logged.value(4).toString()));
     if (logged.value(1).isNull() || logged.value(2).isNull())
-        throw ServerError(QStringLiteral("A execução %1 não pode ser desfeita: foi registrada antes do histórico "
-                                         "das alterações (sem histórico).").arg(m_number));
+        throw ServerError(ServerTexts::tr("A execução %1 não pode ser desfeita: foi registrada antes do histórico "
+                                          "das alterações (sem histórico).").arg(m_number));
     return LoggedRun{logged.value(0).toLongLong(), logged.value(1).toLongLong(), logged.value(2).toLongLong()};
 }
 

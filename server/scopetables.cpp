@@ -54,7 +54,7 @@ void ScopeTables::loadRegions(const Selection &regions)
     }
     loadCodes(kRegionTable, regions.codes);
     requireKnown(kRegionTable, QStringLiteral("CDREGIAO"), QStringLiteral("REGIAO"),
-                 QStringLiteral("Região não cadastrada: \"%1\"."));
+                 ServerTexts::tr("Região não cadastrada: \"%1\"."));
 }
 
 void ScopeTables::loadSuppliers(const Selection &suppliers, bool all)
@@ -65,7 +65,7 @@ void ScopeTables::loadSuppliers(const Selection &suppliers, bool all)
     }
     loadCodes(kSupplierTable, suppliers.codes);
     requireKnown(kSupplierTable, QStringLiteral("CDFORNECED"), QStringLiteral("FORNECEDOR"),
-                 QStringLiteral("Fornecedor não cadastrado: \"%1\"."));
+                 ServerTexts::tr("Fornecedor não cadastrado: \"%1\"."));
 }
 
 void ScopeTables::loadBranches(const Selection &branches, bool all)
@@ -77,7 +77,7 @@ void ScopeTables::loadBranches(const Selection &branches, bool all)
     }
     loadCodes(kBranchTable, branches.codes);
     requireKnown(kBranchTable, QStringLiteral("CDFILIAL"), QStringLiteral("FILIAL"),
-                 QStringLiteral("Filial não cadastrada: \"%1\"."));
+                 ServerTexts::tr("Filial não cadastrada: \"%1\"."));
 }
 
 void ScopeTables::load(const ScopeArguments &scope)

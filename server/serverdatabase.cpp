@@ -49,7 +49,7 @@ QString readResource(const char *path)
     initAppServerResources();
     QFile file(QString::fromLatin1(path));
     if (!file.open(QIODevice::ReadOnly))
-        throw ServerError(QStringLiteral("Arquivo de esquema não encontrado: %1").arg(QString::fromLatin1(path)));
+        throw ServerError(ServerTexts::tr("Arquivo de esquema não encontrado: %1").arg(QString::fromLatin1(path)));
     return QString::fromUtf8(file.readAll());
 }
 
@@ -110,7 +110,7 @@ void execPragma(const QSqlDatabase &db, const QString &pragma)
 {
     QSqlQuery query(db);
     if (!query.exec(pragma))
-        throw ServerError(QStringLiteral("Erro ao configurar o banco de dados (%1): %2")
+        throw ServerError(ServerTexts::tr("Erro ao configurar o banco de dados (%1): %2")
                               .arg(pragma, query.lastError().text()));
 }
 
@@ -125,7 +125,7 @@ QSqlDatabase openPrepared(const QString &name, const QString &what, Setup setup)
         QSqlDatabase db = QSqlDatabase::database(name, false);
         try {
             if (!db.open())
-                throw ServerError(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
+                throw ServerError(ServerTexts::tr("Não foi possível abrir o banco de dados %1: %2")
                                       .arg(what, db.lastError().text()));
             setup(db);
             return db;
@@ -141,7 +141,7 @@ QSqlDatabase openPrepared(const QString &name, const QString &what, Setup setup)
 void requireDriver(const char *driver)
 {
     if (!QSqlDatabase::isDriverAvailable(QString::fromLatin1(driver)))
-        throw ServerError(QStringLiteral("Driver de banco de dados %1 não disponível.").arg(QString::fromLatin1(driver)));
+        throw ServerError(ServerTexts::tr("Driver de banco de dados %1 não disponível.").arg(QString::fromLatin1(driver)));
 }
 
 // A file that is there must look like a whole SQLite database before SQLite is let
@@ -152,20 +152,20 @@ void requireSqliteFile(const QString &path)
     if (!info.exists() || (info.isFile() && info.size() == 0))
         return;   // a new database
     if (!info.isFile())
-        throw ServerError(QStringLiteral("\"%1\" não é um arquivo de banco de dados.").arg(path));
+        throw ServerError(ServerTexts::tr("\"%1\" não é um arquivo de banco de dados.").arg(path));
     if (!info.isWritable())
-        throw ServerError(QStringLiteral("O banco de dados \"%1\" é somente leitura.").arg(path));
+        throw ServerError(ServerTexts::tr("O banco de dados \"%1\" é somente leitura.").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ServerError(QStringLiteral("Não foi possível ler o banco de dados \"%1\": %2").arg(path, file.errorString()));
+        throw ServerError(ServerTexts::tr("Não foi possível ler o banco de dados \"%1\": %2").arg(path, file.errorString()));
     const QByteArray header = file.read(100);
     if (!header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
-        throw ServerError(QStringLiteral("O arquivo \"%1\" não é um banco de dados SQLite.").arg(path));
+        throw ServerError(ServerTexts::tr("O arquivo \"%1\" não é um banco de dados SQLite.").arg(path));
     // Page size: two bytes big-endian at offset 16, where 1 stands for 65536.
     const int stored = header.size() >= 18 ? (quint8(header[16]) << 8) | quint8(header[17]) : 0;
     const qint64 pageSize = stored == 1 ? 65536 : stored;
     if (header.size() < 100 || pageSize < 512 || (pageSize & (pageSize - 1)) != 0 || info.size() % pageSize != 0)
-        throw ServerError(QStringLiteral("O banco de dados \"%1\" está truncado ou corrompido.").arg(path));
+        throw ServerError(ServerTexts::tr("O banco de dados \"%1\" está truncado ou corrompido.").arg(path));
 }
 
 // What SQLite says of an existing file, read before anything is written to it: it must
@@ -175,11 +175,11 @@ void requireOwnDatabase(const QSqlDatabase &db, const QString &path)
 {
     QSqlQuery probe(db);
     if (!probe.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")))
-        throw ServerError(QStringLiteral("O banco de dados \"%1\" está corrompido ou não pode ser lido (detalhe: %2)")
+        throw ServerError(ServerTexts::tr("O banco de dados \"%1\" está corrompido ou não pode ser lido (detalhe: %2)")
                               .arg(path, probe.lastError().text()));
     if (!hasVersionTable(db) && !db.tables(QSql::Tables).isEmpty())
-        throw ServerError(QStringLiteral("O banco de dados já contém tabelas, mas não tem o controle de "
-                                         "versão do servidor (SCHEMAVERSAO); ele não foi criado por este servidor."));
+        throw ServerError(ServerTexts::tr("O banco de dados já contém tabelas, mas não tem o controle de "
+                                          "versão do servidor (SCHEMAVERSAO); ele não foi criado por este servidor."));
 }
 
 } // namespace
@@ -217,7 +217,7 @@ QSqlDatabase ServerDatabase::openPostgres(const PostgresSettings &settings, cons
         db.setUserName(settings.user);
         db.setPassword(settings.password);
     }
-    return openPrepared(connectionName, QStringLiteral("\"%1\" em %2").arg(settings.database, settings.host),
+    return openPrepared(connectionName, ServerTexts::tr("\"%1\" em %2").arg(settings.database, settings.host),
                         [](const QSqlDatabase &open) { applySchema(open); });
 }
 
@@ -236,8 +236,8 @@ void ServerDatabase::applySchema(const QSqlDatabase &db)
 {
     if (!hasVersionTable(db)) {
         if (!db.tables(QSql::Tables).isEmpty())
-            throw ServerError(QStringLiteral("O banco de dados já contém tabelas, mas não tem o controle de "
-                                             "versão do servidor (SCHEMAVERSAO); ele não foi criado por este servidor."));
+            throw ServerError(ServerTexts::tr("O banco de dados já contém tabelas, mas não tem o controle de "
+                                              "versão do servidor (SCHEMAVERSAO); ele não foi criado por este servidor."));
         createVersionTable(db);
     }
     for (const SchemaFile &file : schemaFiles())

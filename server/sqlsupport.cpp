@@ -12,19 +12,17 @@ namespace {
 
 // A call whose PostgreSQL connection broke half-way: the database rolls back what the
 // call had not committed.
-QString lostConnectionMessage()
-{
-    return QStringLiteral("A conexão com o banco de dados caiu durante a operação (o banco de dados foi reiniciado "
-                          "ou encerrou a sessão); a operação não foi concluída e nada foi alterado. Tente novamente.");
-}
+const char *const kLostConnection = QT_TRANSLATE_NOOP(
+    "appserver", "A conexão com o banco de dados caiu durante a operação (o banco de dados foi reiniciado "
+                 "ou encerrou a sessão); a operação não foi concluída e nada foi alterado. Tente novamente.");
 
 // What a database failure means to the user, by the engine's own code: SQLite's result
 // code or PostgreSQL's SQLSTATE. Every one of these leaves the transaction rolled back
 // (SQLite and PostgreSQL undo a statement that failed, and the server's transaction
 // then rolls back), so each message can say that nothing changed.
 struct KnownFailure {
-    QStringList codes;   // exact codes; a code ending in '*' stands for its class
-    QString message;
+    QStringList codes;     // exact codes; a code ending in '*' stands for its class
+    const char *message;   // the source text, translated when the failure is reported
 };
 
 const QList<KnownFailure> &knownFailures()
@@ -33,30 +31,36 @@ const QList<KnownFailure> &knownFailures()
         // SQLite busy and locked; PostgreSQL lock time-out, serialization failure, deadlock:
         // another writer held on too long.
         {{"5", "6", "55P03", "40001", "40P01"},
-         QStringLiteral("Outro cadastramento está em andamento no banco de dados e a operação não terminou "
-                        "dentro do tempo limite; nada foi alterado. Tente novamente em instantes.")},
+         QT_TRANSLATE_NOOP("appserver",
+                           "Outro cadastramento está em andamento no banco de dados e a operação não terminou "
+                           "dentro do tempo limite; nada foi alterado. Tente novamente em instantes.")},
         // PostgreSQL statement_timeout: the request's time limit ran out.
         {{"57014"},
-         QStringLiteral("O banco de dados não concluiu a operação dentro do tempo limite da requisição "
-                        "(outra operação pode estar em andamento); nada foi alterado. Tente novamente.")},
+         QT_TRANSLATE_NOOP("appserver",
+                           "O banco de dados não concluiu a operação dentro do tempo limite da requisição "
+                           "(outra operação pode estar em andamento); nada foi alterado. Tente novamente.")},
         // SQLite full (disk, or the database's page limit); PostgreSQL disk full.
         {{"13", "53100"},
-         QStringLiteral("O banco de dados do servidor ficou sem espaço (disco ou banco de dados cheio) durante a "
-                        "operação; nada foi alterado. Libere espaço no servidor e tente novamente.")},
+         QT_TRANSLATE_NOOP("appserver",
+                           "O banco de dados do servidor ficou sem espaço (disco ou banco de dados cheio) durante a "
+                           "operação; nada foi alterado. Libere espaço no servidor e tente novamente.")},
         // SQLite read-only file; PostgreSQL read-only transaction (a standby).
         {{"8", "25006"},
-         QStringLiteral("O banco de dados do servidor está somente leitura (sem permissão de gravação); nada foi "
-                        "alterado. Verifique as permissões do arquivo ou do banco de dados.")},
+         QT_TRANSLATE_NOOP("appserver",
+                           "O banco de dados do servidor está somente leitura (sem permissão de gravação); nada foi "
+                           "alterado. Verifique as permissões do arquivo ou do banco de dados.")},
         // SQLite corrupt page or not a database; PostgreSQL data or index corrupted.
         {{"11", "26", "XX001", "XX002"},
-         QStringLiteral("O banco de dados do servidor está corrompido; nada foi alterado. Restaure-o a partir de "
-                        "uma cópia de segurança.")},
+         QT_TRANSLATE_NOOP("appserver",
+                           "O banco de dados do servidor está corrompido; nada foi alterado. Restaure-o a partir de "
+                           "uma cópia de segurança.")},
         // SQLite read or write error of the disk.
         {{"10"},
-         QStringLiteral("Erro de leitura ou gravação no disco do banco de dados do servidor; nada foi alterado.")},
+         QT_TRANSLATE_NOOP("appserver",
+                           "Erro de leitura ou gravação no disco do banco de dados do servidor; nada foi alterado.")},
         // PostgreSQL connection failures (class 08) and a server that ended the session
         // (terminated, shut down, restarting).
-        {{"08*", "57P01", "57P02", "57P03"}, lostConnectionMessage()},
+        {{"08*", "57P01", "57P02", "57P03"}, kLostConnection},
     };
     return failures;
 }
@@ -76,7 +80,7 @@ QString knownFailureMessage(const QSqlError &error)
     for (const KnownFailure &failure : knownFailures())
         for (const QString &pattern : failure.codes)
             if (codeMatches(code, pattern))
-                return failure.message;
+                return ServerTexts::tr(failure.message);
     return QString();
 }
 
@@ -84,11 +88,11 @@ ServerError databaseError(const QSqlError &error)
 {
     QString detail = error.text().trimmed();
     if (detail.isEmpty())
-        detail = QStringLiteral("erro desconhecido");
+        detail = ServerTexts::tr("erro desconhecido");
     const QString known = knownFailureMessage(error);
     if (!known.isEmpty())
-        return ServerError(QStringLiteral("%1 (detalhe: %2)").arg(known, detail));
-    return ServerError(QStringLiteral("Erro no banco de dados do servidor: %1").arg(detail));
+        return ServerError(ServerTexts::tr("%1 (detalhe: %2)").arg(known, detail));
+    return ServerError(ServerTexts::tr("Erro no banco de dados do servidor: %1").arg(detail));
 }
 
 void bindAll(QSqlQuery &query, const QVariantList &values)
@@ -135,9 +139,9 @@ bool connectionLost(const QSqlDatabase &db)
 
 ServerError lostConnectionError(const ServerError &cause)
 {
-    if (cause.message().startsWith(lostConnectionMessage()))
+    if (cause.message().startsWith(ServerTexts::tr(kLostConnection)))
         return cause;   // the driver named the loss already
-    return ServerError(QStringLiteral("%1 (detalhe: %2)").arg(lostConnectionMessage(), cause.message()));
+    return ServerError(ServerTexts::tr("%1 (detalhe: %2)").arg(ServerTexts::tr(kLostConnection), cause.message()));
 }
 
 QSqlQuery prepareQuery(const QSqlDatabase &db, const QString &sql)

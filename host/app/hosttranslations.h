@@ -1,18 +1,16 @@
 #pragma once
-// The host's own translations, the host library's and the program's, for the default
-// locale (--lang, else the system's). None for that locale: the built-in Portuguese.
+// The host's translations for the default locale (--lang, else the system's): the host
+// library's, the program's, the formats' and, for the in-process application server, the
+// server's messages. None for that locale: the built-in Portuguese.
 
 #include "runtime/languagefile.h"
 
 #include <QString>
 #include <QStringList>
+#include <array>
 
-// The translations folder reached from the program's folder: share/pkg-cmp04702/
-// translations beside bin/, in the build tree as in an installed tree.
-QString TranslationsFolder(const QString &programDir);
-
-// Installs hostlib_<locale>.qm and pkg-host_<locale>.qm from that folder for as long as
-// it lives.
+// Installs hostlib_, pkg-host_, contracts_ and appserver_<locale>.qm from the
+// translations folder (see translationsfolder.h) for as long as it lives.
 class HostTranslations {
 public:
     explicit HostTranslations(const QString &programDir);
@@ -20,6 +18,5 @@ public:
     QStringList Files() const;
 
 private:
-    LanguageFile m_library;
-    LanguageFile m_program;
+    std::array<LanguageFile, 4> m_files;
 };

@@ -4,6 +4,7 @@
 #include "serverresult.h"
 
 #include <QEventLoop>
+#include <QLocale>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
@@ -12,6 +13,15 @@ namespace {
 
 const QString LoginPath = QStringLiteral("/api/v1/login");
 const QString CallPath = QStringLiteral("/api/v1/call/");
+
+// The languages the host shows, for the server's messages: the default locale's (--lang,
+// else the system's), Portuguese when it names none (the C locale).
+QByteArray AcceptLanguage()
+{
+    QStringList languages = QLocale().uiLanguages();
+    languages.removeAll(QStringLiteral("C"));
+    return languages.isEmpty() ? QByteArrayLiteral("pt-BR") : languages.join(QStringLiteral(", ")).toLatin1();
+}
 
 // The transport's own failures, in the user's language (Qt's texts are English; they
 // stay as detail).
@@ -132,6 +142,7 @@ HttpAppServer::Answer HttpAppServer::Post(const QString &path, const QByteArray 
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray(contracts::http::MediaType));
     request.setRawHeader("Accept", contracts::http::MediaType);
+    request.setRawHeader("Accept-Language", AcceptLanguage());
     if (withToken)
         request.setRawHeader("Authorization", "Bearer " + m_token);
     return Wait(m_network.post(request, body));

@@ -13,8 +13,8 @@ namespace {
 
 ApiAnswer unavailable(const ServerError &error)
 {
-    return errorAnswer(503, QStringLiteral("O banco de dados do servidor de aplicação não está acessível; "
-                                             "nada foi alterado. %1").arg(error.message()));
+    return errorAnswer(503, ServerTexts::tr("O banco de dados do servidor de aplicação não está acessível; "
+                                              "nada foi alterado. %1").arg(error.message()));
 }
 
 // The arguments of a call body; nothing when the body is not the protocol's.
@@ -45,14 +45,14 @@ ApiAnswer ApiService::login(const QByteArray &body) const
     try {
         credentials = contracts::http::decodeLogin(body);
     } catch (const contracts::PacketError &) {
-        return errorAnswer(400, QStringLiteral("O corpo do login deve ser um mapa CBOR com \"user\" e "
-                                                 "\"password\" em texto."));
+        return errorAnswer(400, ServerTexts::tr("O corpo do login deve ser um mapa CBOR com \"user\" e "
+                                                  "\"password\" em texto."));
     }
     try {
         const std::optional<Session> session =
             Accounts(m_connections.current()).login(credentials->user, credentials->password, m_sessionLifetimeSeconds);
         if (!session) {
-            ApiAnswer answer = errorAnswer(401, QStringLiteral("Usuário ou senha inválidos."));
+            ApiAnswer answer = errorAnswer(401, ServerTexts::tr("Usuário ou senha inválidos."));
             answer.failedLogin = true;
             return answer;
         }
@@ -68,7 +68,7 @@ ApiAnswer ApiService::call(const QString &method, const QString &token, const QB
         const QSqlDatabase db = m_connections.current();
         const QString user = Accounts(db).userForToken(token);
         if (user.isEmpty())
-            return errorAnswer(401, QStringLiteral("Sessão inválida ou expirada; entre novamente."));
+            return errorAnswer(401, ServerTexts::tr("Sessão inválida ou expirada; entre novamente."));
         ApiAnswer answer;
         if (!LocalAppServer::hasMethod(method)) {
             // The automation object's own refusal of an unknown method, as a 404.
@@ -79,8 +79,8 @@ ApiAnswer ApiService::call(const QString &method, const QString &token, const QB
             const QVariant result = invokeInTurn(db, method, user, *args);
             answer = ApiAnswer{200, contracts::http::encodeCallAnswer({result, *args}), QString(), false};
         } else {
-            answer = errorAnswer(400, QStringLiteral("O corpo da chamada deve ser um mapa CBOR com a lista "
-                                                       "de argumentos em \"args\"."));
+            answer = errorAnswer(400, ServerTexts::tr("O corpo da chamada deve ser um mapa CBOR com a lista "
+                                                        "de argumentos em \"args\"."));
         }
         answer.user = user;
         return answer;

@@ -1,7 +1,9 @@
 #include "httpfront.h"
 
+#include "callerlanguage.h"
 #include "httpbody.h"
 #include "guardedserver.h"
+#include "servererror.h"
 
 #include <QDateTime>
 #include <QHttpServerRequest>
@@ -45,14 +47,22 @@ QString bearerToken(const QHttpServerRequest &request)
     return QString();
 }
 
+QByteArray headerValue(const QHttpServerRequest &request, const char *name)
+{
+    for (const auto &header : request.headers())
+        if (header.first.compare(name, Qt::CaseInsensitive) == 0)
+            return header.second;
+    return QByteArray();
+}
+
 ApiAnswer notFound()
 {
-    return errorAnswer(404, QStringLiteral("Recurso não encontrado no servidor de aplicação."));
+    return errorAnswer(404, ServerTexts::tr("Recurso não encontrado no servidor de aplicação."));
 }
 
 ApiAnswer wrongVerb(const QString &expected)
 {
-    return errorAnswer(405, QStringLiteral("Este recurso aceita somente %1.").arg(expected));
+    return errorAnswer(405, ServerTexts::tr("Este recurso aceita somente %1.").arg(expected));
 }
 
 void writeLogLine(const QString &user, const QString &request, int status, qint64 milliseconds)
@@ -74,6 +84,7 @@ struct HttpFront::Exchange {
     QPointer<QTcpSocket> socket;
     const QHttpServerRequest *request = nullptr;
     QString logLabel;   // verb and path, never the query or a header
+    QString language;   // of the messages; empty for Portuguese
     QElapsedTimer timer;
 };
 
@@ -117,9 +128,11 @@ quint16 HttpFront::listenOn(const QHostAddress &address, quint16 port, const std
     return server->serverPort();
 }
 
-std::shared_ptr<HttpFront::Exchange> HttpFront::newExchange(const QHttpServerRequest &request, QTcpSocket *socket)
+std::shared_ptr<HttpFront::Exchange> HttpFront::newExchange(const QHttpServerRequest &request, QTcpSocket *socket) const
 {
     auto exchange = std::make_shared<Exchange>();
+    exchange->language =
+        CallerLanguage::fromAcceptLanguage(headerValue(request, "accept-language"), m_settings.languages);
     exchange->timer.start();
     exchange->socket = socket;
     exchange->request = &request;
@@ -140,6 +153,7 @@ bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *soc
 {
     ++m_inProgress;
     const std::shared_ptr<Exchange> exchange = newExchange(request, socket);
+    const CallerLanguage::Scope language(exchange->language);
     Routed routed = route(request);
     if (Work *work = std::get_if<Work>(&routed))
         runOnWorker(exchange, std::move(*work));
@@ -151,13 +165,15 @@ bool HttpFront::handleRequest(const QHttpServerRequest &request, QTcpSocket *soc
 void HttpFront::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)
 {
     // handleRequest answers every request; kept for completeness.
-    answer(newExchange(request, socket), notFound());
+    const std::shared_ptr<Exchange> exchange = newExchange(request, socket);
+    const CallerLanguage::Scope language(exchange->language);
+    answer(exchange, notFound());
 }
 
 HttpFront::Routed HttpFront::route(const QHttpServerRequest &request) const
 {
     if (request.body().size() > m_settings.maxBodyBytes)
-        return errorAnswer(413, QStringLiteral("O corpo da requisição excede o limite de %1 bytes; nada foi alterado.")
+        return errorAnswer(413, ServerTexts::tr("O corpo da requisição excede o limite de %1 bytes; nada foi alterado.")
                                     .arg(m_settings.maxBodyBytes));
     const QString path = request.url().path();
     const bool get = request.method() == QHttpServerRequest::Method::Get;
@@ -184,14 +200,15 @@ HttpFront::Routed HttpFront::callRoute(const QHttpServerRequest &request, const 
 {
     const QString token = bearerToken(request);
     if (token.isEmpty())
-        return errorAnswer(401, QStringLiteral("Autenticação necessária: entre no servidor de aplicação e envie o "
-                                               "token da sessão."));
+        return errorAnswer(401, ServerTexts::tr("Autenticação necessária: entre no servidor de aplicação e envie o "
+                                                "token da sessão."));
     return Work([this, method, token, body = request.body()] { return m_service.call(method, token, body); });
 }
 
 void HttpFront::runOnWorker(const std::shared_ptr<Exchange> &exchange, Work work)
 {
     m_pool.start([this, exchange, work = std::move(work)] {
+        const CallerLanguage::Scope language(exchange->language);
         const ApiAnswer result = work();
         // Back to the accepting thread, which owns the socket.
         QMetaObject::invokeMethod(this, [this, exchange, result] { answer(exchange, result); }, Qt::QueuedConnection);
@@ -213,7 +230,12 @@ void HttpFront::send(const Exchange &exchange, const ApiAnswer &result)
     if (exchange.socket) {   // else the client went away; nothing to answer
         resetIncoming(exchange.socket);
         QHttpServerResponder responder = makeResponder(*exchange.request, exchange.socket);
-        responder.write(result.body, QByteArray(contracts::http::MediaType), QHttpServerResponder::StatusCode(result.status));
+        const QByteArray language = exchange.language.isEmpty() ? QByteArrayLiteral("pt-BR") : exchange.language.toLatin1();
+        responder.write(result.body,
+                        {{QByteArrayLiteral("Content-Type"), QByteArray(contracts::http::MediaType)},
+                         {QByteArrayLiteral("Content-Language"), language},
+                         {QByteArrayLiteral("Vary"), QByteArrayLiteral("Accept-Language")}},
+                        QHttpServerResponder::StatusCode(result.status));
     }
     if (--m_inProgress == 0 && m_drained) {
         flushConnections();

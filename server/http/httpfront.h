@@ -9,6 +9,8 @@
 //   POST /api/v1/call/<method>  Bearer token, {"args"} -> 200 {"result", "args"} | 400 401 404
 //   GET  /api/v1/health                                -> 200 {"status", "database", "schema"} | 503
 //   any body over the limit -> 413; every error answer is {"message": text}.
+// Messages are in the request's Accept-Language when the server has that language (see
+// callerlanguage.h), else in Portuguese; Content-Language names the one used.
 
 #include "apiservice.h"
 #include "threadconnections.h"
@@ -17,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QSslConfiguration>
+#include <QStringList>
 #include <QThreadPool>
 #include <functional>
 #include <memory>
@@ -31,6 +34,7 @@ struct FrontSettings {
     qint64 maxBodyBytes = 16 * 1024 * 1024;      // larger bodies get 413
     qint64 sessionLifetimeSeconds = 8 * 3600;
     int failedLoginDelayMs = 1000;               // a refused login is answered this late
+    QStringList languages;                       // besides Portuguese, for Accept-Language
 };
 
 class HttpFront : public QAbstractHttpServer {
@@ -58,7 +62,7 @@ private:
     // without the database.
     using Routed = std::variant<Work, ApiAnswer>;
 
-    static std::shared_ptr<Exchange> newExchange(const QHttpServerRequest &request, QTcpSocket *socket);
+    std::shared_ptr<Exchange> newExchange(const QHttpServerRequest &request, QTcpSocket *socket) const;
     Routed route(const QHttpServerRequest &request) const;
     Routed callRoute(const QHttpServerRequest &request, const QString &method) const;
     void runOnWorker(const std::shared_ptr<Exchange> &exchange, Work work);

@@ -1,12 +1,14 @@
 // pkg-appserver: the application server over HTTP (see httpfront.h and docs/server.md).
 
 #include "accounts.h"
+#include "callerlanguage.h"
 #include "databaseconfig.h"
 #include "httpfront.h"
 #include "passwordinput.h"
 #include "servererror.h"
 #include "serveroptions.h"
 #include "shutdownsignal.h"
+#include "translationsfolder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -81,7 +83,13 @@ void warnPlainHttp(const ServerOptions &options, quint16 port)
 
 int serve(const ServerOptions &options)
 {
-    HttpFront front(options.database, options.front);
+    // The callers' messages in the language each asks for, from the files found.
+    CallerTranslator translator({QStringLiteral("appserver"), QStringLiteral("contracts")},
+                                contracts::translationsFolder(QCoreApplication::applicationDirPath()));
+    QCoreApplication::installTranslator(&translator);
+    FrontSettings settings = options.front;
+    settings.languages = translator.languages();
+    HttpFront front(options.database, settings);
     std::optional<QSslConfiguration> tls;
     if (options.usesTls())
         tls = tlsConfiguration(options);

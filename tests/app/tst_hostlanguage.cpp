@@ -1,9 +1,10 @@
 // The host and the module in the chosen language, as pkg-host runs them: the host's
 // translations installed at start for the default locale, the module loaded from its
 // file (it installs its own language file, found beside it, at Initialize), the
-// registration screen opened from the menu and driven with real clicks. English when
-// asked for; the built-in Portuguese by default (ctest runs in the C locale, for which
-// there is no translation).
+// registration screen opened from the menu and driven with real clicks, and a refusal of
+// the in-process application server reached through the main window's connection.
+// English when asked for; the built-in Portuguese by default (ctest runs in the C
+// locale, for which there is no translation).
 
 #include "dialoganswerer.h"
 #include "hostdriving.h"
@@ -11,7 +12,9 @@
 #include "hostsession.h"
 #include "hosttranslations.h"
 #include "localappserver.h"
+#include "runtime/errors.h"
 #include "runtime/moduleloader.h"
+#include "server/appserverclient.h"
 #include "runtime/quorvel.h"
 
 #include <QAction>
@@ -38,6 +41,7 @@ struct SeenTexts {
     QString confirmButton;
     QString message;
     QString messageTitle;
+    QString serverMessage;
 };
 
 QString TextOf(QWidget *screen, const char *name)
@@ -74,15 +78,17 @@ void TestHostLanguage::textsFollowTheLanguage_data()
     QTest::addColumn<int>("hostFiles");
     QTest::addColumn<QStringList>("expected");   // in the order of SeenTexts
     QTest::newRow("English")
-        << "en" << 2
+        << "en" << 4
         << QStringList{"Purchasing System", "&Automatic Registration of Serving Suppliers...",
                        "Automatic Registration", "Serving Supplier", "Region", "List", "Confirm",
-                       "The region must be specified.", "Error"};
+                       "The region must be specified.", "Error",
+                       "Run 999 not found: no automatic registration has that number."};
     QTest::newRow("Portuguese by default")
         << "" << 0
         << QStringList{"Sistema de Compras", "Cadastramento &Automático de Fornecedor que Atende...",
                        "Cadastramento Automático", "Fornecedor que Atende", "Região", "Lista", "Confirmar",
-                       "Região deve ser informada.", "Erro"};
+                       "Região deve ser informada.", "Erro",
+                       "Execução 999 não encontrada: nenhum cadastramento automático tem esse número."};
 }
 
 void TestHostLanguage::textsFollowTheLanguage()
@@ -97,7 +103,8 @@ void TestHostLanguage::textsFollowTheLanguage()
 
     const SeenTexts seen = RunRegistrationWithoutRegions();
     const QStringList got{seen.window, seen.menuEntry, seen.screen, seen.mainGroup, seen.regionGroup,
-                          seen.listButton, seen.confirmButton, seen.message, seen.messageTitle};
+                          seen.listButton, seen.confirmButton, seen.message, seen.messageTitle,
+                          seen.serverMessage};
     QCOMPARE(got, expected);
 }
 
@@ -141,6 +148,15 @@ SeenTexts TestHostLanguage::RunRegistrationWithoutRegions()
     QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
     seen.message = answerer.Messages().join(QLatin1Char('\n'));
     seen.messageTitle = answerer.Titles().join(QLatin1Char('\n'));
+
+    // Undoing a run that does not exist: the server's own refusal.
+    try {
+        QVariantList args{999};
+        AppServerClient::Call(&window, QStringLiteral("DesfazCadAuto"), args);
+        seen.serverMessage = QStringLiteral("<no refusal>");
+    } catch (const EServerError &error) {
+        seen.serverMessage = error.message();
+    }
     return seen;
 }
 

@@ -10,10 +10,6 @@ using namespace contracts;
 
 namespace {
 
-const SelectionKind kRegions{QStringLiteral("regiões"), 3, true};
-const SelectionKind kBranches{QStringLiteral("filiais"), 4, false};
-const SelectionKind kSuppliers{QStringLiteral("fornecedores"), 21, false};
-
 const QString kListFormForRegions =
     QStringLiteral("use vazio, \"T\" ou códigos entre \"_\" (ex.: \"_SE_S_\").");
 const QString kListForm = QStringLiteral("use vazio ou códigos entre \"_\" (ex.: \"_0001_0003_\").");

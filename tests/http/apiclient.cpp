@@ -32,6 +32,7 @@ QNetworkRequest ApiClient::request(const QString &path, const QString &token) co
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/cbor"));
     if (!token.isEmpty())
         request.setRawHeader("Authorization", "Bearer " + token.toLatin1());
+    request.setRawHeader("Accept-Language", m_acceptLanguage);
     if (!m_trusted.isNull()) {
         QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
         ssl.setCaCertificates({m_trusted});
@@ -49,6 +50,7 @@ ApiReply ApiClient::finish(QNetworkReply *reply, int limitMs)
     }
     answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     answer.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
+    answer.contentLanguage = reply->rawHeader("Content-Language");
     answer.body = QCborValue::fromCbor(reply->readAll()).toMap();
     if (reply->error() != QNetworkReply::NoError && answer.status == 0)
         answer.networkError = reply->errorString();

@@ -17,6 +17,7 @@ constexpr int kWaitLimitMs = 120000;
 struct ApiReply {
     int status = 0;             // 0: no HTTP answer at all
     QByteArray contentType;
+    QByteArray contentLanguage;
     QCborMap body;
     QString networkError;
 
@@ -31,6 +32,9 @@ public:
 
     // Trust this certificate (the server's self-signed one) for https.
     void trust(const QSslCertificate &certificate) { m_trusted = certificate; }
+    // Sent as Accept-Language with every request. Portuguese unless set: without the
+    // header Qt would send the machine's language, and the server answers in it.
+    void setAcceptLanguage(const QByteArray &languages) { m_acceptLanguage = languages; }
 
     ApiReply get(const QString &path);
     QNetworkReply *startGet(const QString &path);
@@ -55,6 +59,7 @@ private:
 
     QUrl m_baseUrl;
     QSslCertificate m_trusted;
+    QByteArray m_acceptLanguage = QByteArrayLiteral("pt-BR");
     QNetworkAccessManager m_manager;
 };
 

@@ -1,7 +1,8 @@
 // The whole flow through the real host against a real pkg-appserver on PostgreSQL: the
 // user logs in through the login dialog, opens the registration screen from the main
 // form, picks the scope and confirms; the pairs land in the database with the logged-in
-// user as their author. The module is loaded from its file, as pkg-host loads it.
+// user as their author. The module is loaded from its file, as pkg-host loads it. The
+// server's messages come in the host's language.
 
 #include "appserverprocess.h"
 #include "dialoganswerer.h"
@@ -18,6 +19,7 @@
 #include "data/tdbgrid.h"
 
 #include <QLineEdit>
+#include <QLocale>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
@@ -34,6 +36,8 @@ class TestHostRemote : public QObject {
 private slots:
     void initTestCase();
     void registrationThroughTheSharedServer();
+    void serverMessagesInTheHostsLanguage_data();
+    void serverMessagesInTheHostsLanguage();
 
 private:
     PostgresCluster m_cluster;
@@ -115,6 +119,37 @@ void TestHostRemote::registrationThroughTheSharedServer()
     QCOMPARE(written.value(0).toInt(), 16);
     written.finish();
     window.close();
+}
+
+void TestHostRemote::serverMessagesInTheHostsLanguage_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates)
+                             << "Run 999 not found: no automatic registration has that number.";
+    QTest::newRow("Portuguese") << QLocale(QLocale::Portuguese, QLocale::Brazil)
+                                << "Execução 999 não encontrada: nenhum cadastramento automático tem esse número.";
+    QTest::newRow("C locale: Portuguese") << QLocale::c()
+                                          << "Execução 999 não encontrada: nenhum cadastramento automático tem esse número.";
+}
+
+// The host sends its language with every call; the server's refusal comes back in it.
+void TestHostRemote::serverMessagesInTheHostsLanguage()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, message);
+    QLocale::setDefault(locale);
+    HttpAppServer server(m_server.baseUrl(), [](HttpAppServer::Credentials &credentials, const QString &) {
+        credentials = {QStringLiteral("ana"), QStringLiteral("segredo-da-ana")};
+        return true;
+    });
+    const QString loggedIn = server.LogIn();
+    QVariantList args{999};
+    const QVariantMap result = server.Invoke(QStringLiteral("DesfazCadAuto"), args).toMap();
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(loggedIn, QString());
+    QCOMPARE(result.value(QStringLiteral("ok")).toBool(), false);
+    QCOMPARE(result.value(QStringLiteral("message")).toString(), message);
 }
 
 QTEST_MAIN(TestHostRemote)
