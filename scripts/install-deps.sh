@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-psql libgl-dev
   libbenchmark-dev sqlite3 fonts-dejavu-core
   qt6-httpserver-dev qt6-websockets-dev libargon2-dev postgresql openssl
-  clang libclang-rt-14-dev llvm
+  clang libclang-rt-14-dev llvm curl
 )
 
 missing=()

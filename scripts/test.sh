@@ -33,11 +33,29 @@ check_english() {
   [ -n "$(find "$root" -name PKG_CMP04702_en.qm)" ] || { echo "Sem tradução do módulo em $root" >&2; return 1; }
 }
 
+# pkg-appserver in an installed tree on a new SQLite file: a request that asks for English
+# gets its message in English, from the server's language files under share/.
+check_server_english() {
+  local root=$1 log="$scratch/pkg-appserver.log" port="" answer pid
+  "$root/bin/pkg-appserver" --database "$scratch/idiomas-$(basename "$root").db" --listen 127.0.0.1:0 \
+    >"$log" 2>&1 &
+  pid=$!
+  for _ in $(seq 100); do
+    port=$(sed -n 's/^pkg-appserver escutando em http:\/\/127\.0\.0\.1:\([0-9]*\).*/\1/p' "$log")
+    [ -n "$port" ] && break
+    sleep 0.2
+  done
+  answer=$(curl -s -H 'Accept-Language: en' "http://127.0.0.1:$port/api/v1/nada" | tr -d '\000' || true)
+  kill "$pid"; wait "$pid" || true
+  grep -aq "Resource not found" <<<"$answer" || { echo "Sem tradução do servidor em $root" >&2; cat "$log" >&2; return 1; }
+}
+
 # The installed tree, staged: the program starts and finds the module in lib/.
 cmake --install "$build" --prefix "$scratch/stage" >/dev/null
 "$scratch/stage/bin/pkg-host" --help >/dev/null
 "$scratch/stage/bin/pkg-host" --check-module
 check_english "$scratch/stage"
+check_server_english "$scratch/stage"
 
 # The Debian package, unpacked without installing it: the same from /usr.
 (cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
@@ -46,6 +64,7 @@ dpkg-deb --field "$package" Package Version Depends
 dpkg-deb -x "$package" "$scratch/root"
 "$scratch/root/usr/bin/pkg-host" --check-module
 check_english "$scratch/root/usr"
+check_server_english "$scratch/root/usr"
 echo "Pacote Debian: $(basename "$package")"
 
 bash scripts/fuzz.sh 30
