@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config dpkg-dev
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-  libbenchmark-dev sqlite3 fonts-dejavu-core
+  libbenchmark-dev sqlite3 libsqlite3-dev fonts-dejavu-core
   qt6-httpserver-dev qt6-websockets-dev libargon2-dev postgresql openssl
   clang libclang-rt-14-dev llvm curl
 )

@@ -12,6 +12,18 @@ SqlCondition currentScopePairs(const QSqlDatabase &db)
                                {QStringLiteral("SELECT b.CDFILIAL FROM TMPESCFIL b"), {}});
 }
 
+// The time every pair of a run gets. PostgreSQL's CURRENT_TIMESTAMP already is one value
+// for the whole run: the start of its transaction. SQLite reads it anew for each
+// statement, so the replaced and the inserted pairs of one run could get different
+// seconds; there the run reads it once, as the same text CURRENT_TIMESTAMP gives, and
+// binds it to both statements.
+RunTime readRunTime(const QSqlDatabase &db)
+{
+    if (!isSqlite(db))
+        return {QStringLiteral("CURRENT_TIMESTAMP"), {}};
+    return {QStringLiteral("?"), {scalar(db, QStringLiteral("SELECT CURRENT_TIMESTAMP"))}};
+}
+
 } // namespace
 
 qint64 RegistrationRun::nextNumber(const QSqlDatabase &db)
@@ -19,7 +31,8 @@ qint64 RegistrationRun::nextNumber(const QSqlDatabase &db)
     return scalar(db, QStringLiteral("SELECT COALESCE(MAX(NRLOGCADAUTO), 0) + 1 FROM LOGCADAUTO")).toLongLong();
 }
 
-RegistrationRun::RegistrationRun(const QSqlDatabase &db, qint64 number) : m_db(db), m_number(number)
+RegistrationRun::RegistrationRun(const QSqlDatabase &db, qint64 number)
+    : m_db(db), m_number(number), m_time(readRunTime(db))
 {
 }
 
@@ -62,9 +75,10 @@ void RegistrationRun::keepReplacedValues(const SqlCondition &existing) const
 qint64 RegistrationRun::replaceExisting(const SqlCondition &existing, const PairValues &values) const
 {
     return execSql(m_db, QStringLiteral(
-        "UPDATE FORNATENDE SET CDPERIENTR = ?, QTDIASPRAZEXPED = ?, DTULTALTER = CURRENT_TIMESTAMP,"
-        " NMUSUULTALTER = ?, NRLOGCADAUTO = ?") + existing.where(),
-        QVariantList{values.periodicity, values.leadTime, values.author, m_number} + existing.values)
+        "UPDATE FORNATENDE SET CDPERIENTR = ?, QTDIASPRAZEXPED = ?, DTULTALTER = %1,"
+        " NMUSUULTALTER = ?, NRLOGCADAUTO = ?").arg(m_time.sql) + existing.where(),
+        QVariantList{values.periodicity, values.leadTime} + m_time.values
+            + QVariantList{values.author, m_number} + existing.values)
         .numRowsAffected();
 }
 
@@ -75,12 +89,12 @@ qint64 RegistrationRun::insertMissing(const PairValues &values) const
     return execSql(m_db, QStringLiteral(
         "INSERT INTO FORNATENDE (CDFORNECED, CDFILIAL, CDPERIENTR, QTDIASPRAZEXPED, DTULTALTER, NMUSUULTALTER,"
         "                        NRLOGCADAUTO)"
-        " SELECT t.CDFORNECED, b.CDFILIAL, CAST(? AS VARCHAR(2)), CAST(? AS INTEGER), CURRENT_TIMESTAMP,"
+        " SELECT t.CDFORNECED, b.CDFILIAL, CAST(? AS VARCHAR(2)), CAST(? AS INTEGER), %1,"
         "        CAST(? AS VARCHAR(30)), CAST(? AS INTEGER)"
         " FROM TMPESCFORN t CROSS JOIN TMPESCFIL b"
         " WHERE 1 = 1"
-        " ON CONFLICT (CDFORNECED, CDFILIAL) DO NOTHING"),
-        {values.periodicity, values.leadTime, values.author, m_number})
+        " ON CONFLICT (CDFORNECED, CDFILIAL) DO NOTHING").arg(m_time.sql),
+        QVariantList{values.periodicity, values.leadTime} + m_time.values + QVariantList{values.author, m_number})
         .numRowsAffected();
 }
 

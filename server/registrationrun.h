@@ -1,10 +1,10 @@
 #pragma once
 // The writes of one registration run (CadAutoAtende) over the scope loaded in the
 // temporary tables (scopetables.h), inside the caller's write transaction: every pair of
-// the scope gets the run's values, and the run keeps what it changed — its suppliers and
-// branches, and the values of the pairs it replaced as they were before — so that
-// DesfazCadAuto can take it back (runundo.h). All set-based: a fixed number of
-// statements whatever the number of pairs.
+// the scope gets the run's values and one and the same time, and the run keeps what it
+// changed — its suppliers and branches, and the values of the pairs it replaced as they
+// were before — so that DesfazCadAuto can take it back (runundo.h). All set-based: a
+// fixed number of statements whatever the number of pairs.
 
 #include "pairscope.h"
 
@@ -18,6 +18,12 @@ struct PairValues {
     QVariant periodicity;   // a null variant: no periodicity
     int leadTime = 0;
     QString author;
+};
+
+// The SQL that gives DTULTALTER its value in a run's statements, with what it binds.
+struct RunTime {
+    QString sql;
+    QVariantList values;
 };
 
 struct WrittenPairs {
@@ -45,6 +51,7 @@ private:
 
     QSqlDatabase m_db;
     qint64 m_number;
+    RunTime m_time;
 };
 
 } // namespace appserver

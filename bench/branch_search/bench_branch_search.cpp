@@ -5,6 +5,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen bench_branch_search
 
+#include "benchsupport.h"
 #include "cli_cmp04706.h"
 #include "modeloescolhidos.h"
 #include "tfrmpesqlistafilatende.h"
@@ -315,10 +316,5 @@ BENCHMARK(BM_Confirmar)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMi
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchsupport::runBenchmarks(argc, argv);
 }

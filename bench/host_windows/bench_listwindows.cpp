@@ -7,6 +7,7 @@
 // joined, filtered or shown. Counters: window (or list) and bare milliseconds and their
 // ratio.
 
+#include "benchsupport.h"
 #include "datagenerator.h"
 #include "frmconsfornatende.h"
 #include "frmexeccadauto.h"
@@ -257,14 +258,10 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    std::fprintf(stderr, "Gerando %d fornecedores x %d filiais...\n", kSuppliers, kBranches);
-    BenchDatabase data;
-    database = &data;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    database = nullptr;
-    return 0;
+    std::unique_ptr<BenchDatabase> data;
+    return benchsupport::runBenchmarks(argc, argv, [&data] {
+        std::fprintf(stderr, "Gerando %d fornecedores x %d filiais...\n", kSuppliers, kBranches);
+        data = std::make_unique<BenchDatabase>();
+        database = data.get();
+    });
 }

@@ -43,6 +43,11 @@ public:
         server = std::make_unique<appserver::LocalAppServer>(kConnection, QStringLiteral("bench"));
     }
 
+    // Of the benchmark's branches x suppliers (its two arguments).
+    explicit BenchDatabase(const benchmark::State &state) : BenchDatabase(int(state.range(0)), int(state.range(1)))
+    {
+    }
+
     ~BenchDatabase()
     {
         server.reset();
@@ -133,29 +138,69 @@ const QString kBareRestore = QStringLiteral(
     "UPDATE FORNATENDE_NU SET CDPERIENTR = '07', QTDIASPRAZEXPED = 3, DTULTALTER = CURRENT_TIMESTAMP,"
     " NMUSUULTALTER = 'bench'");
 
-// New pairs: the registration table is empty before each run.
-void BM_CadAutoAtende_NewPairs(benchmark::State &state)
+// What one iteration measured: the call through the automation object, its bare limit,
+// and the second bare limit of the benchmarks that have one.
+struct Times {
+    double server = 0;
+    double bare = 0;
+    double otherBare = 0;
+};
+
+// The names under which a benchmark reports its second bare limit and the ratio to it.
+struct OtherBare {
+    const char *seconds = nullptr;
+    const char *ratio = nullptr;
+};
+
+// The loop of every benchmark here: `iteration` makes the measured call, setting the
+// failure when the server refuses it (that ends the benchmark with the server's
+// message), and times the bare limits.
+template <typename Iteration>
+void measure(benchmark::State &state, Iteration iteration, const OtherBare &other = {})
 {
-    const int branches = int(state.range(0));
-    const int suppliers = int(state.range(1));
-    BenchDatabase bench(branches, suppliers);
-    double serverTotal = 0;
-    double bareTotal = 0;
+    benchsupport::Totals totals;
+    double otherBareTotal = 0;
     for (auto _ : state) {
-        bench.exec(QStringLiteral("DELETE FROM FORNATENDE"));
         QString failure;
-        const double server = bench.timeServer(QStringLiteral("07"), 3.0, &failure);
+        const Times times = iteration(&failure);
         if (!failure.isEmpty()) {
             state.SkipWithError(failure.toUtf8().constData());
             break;
         }
-        bench.exec(QStringLiteral("DELETE FROM FORNATENDE_NU"));
-        const double bare = bench.timeBare({kBareInsert});
-        state.SetIterationTime(server);
-        serverTotal += server;
-        bareTotal += bare;
+        totals.add(state, times.server, times.bare);
+        otherBareTotal += times.otherBare;
     }
-    benchsupport::report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
+    totals.report(state, state.range(0) * state.range(1));
+    if (other.seconds) {
+        state.counters[other.seconds] = otherBareTotal / double(state.iterations());
+        state.counters[other.ratio] = otherBareTotal > 0 ? totals.server / otherBareTotal : 0;
+    }
+}
+
+// Every pair registered once, through the server and in the bare table; false (the
+// benchmark skipped with the server's message) when the server refuses.
+bool registerEveryPair(benchmark::State &state, BenchDatabase &bench)
+{
+    QString failure;
+    bench.timeServer(QStringLiteral("07"), 3.0, &failure);
+    bench.timeBare({kBareInsert});
+    if (!failure.isEmpty())
+        state.SkipWithError(failure.toUtf8().constData());
+    return failure.isEmpty();
+}
+
+// New pairs: the registration table is empty before each run.
+void BM_CadAutoAtende_NewPairs(benchmark::State &state)
+{
+    BenchDatabase bench(state);
+    measure(state, [&](QString *failure) {
+        Times times;
+        bench.exec(QStringLiteral("DELETE FROM FORNATENDE"));
+        times.server = bench.timeServer(QStringLiteral("07"), 3.0, failure);
+        bench.exec(QStringLiteral("DELETE FROM FORNATENDE_NU"));
+        times.bare = bench.timeBare({kBareInsert});
+        return times;
+    });
 }
 
 // Replaced pairs: every pair already registered; the run changes periodicity and lead
@@ -163,93 +208,52 @@ void BM_CadAutoAtende_NewPairs(benchmark::State &state)
 // the floor of any history that keeps the replaced values pair by pair.
 void BM_CadAutoAtende_ReplacePairs(benchmark::State &state)
 {
-    const int branches = int(state.range(0));
-    const int suppliers = int(state.range(1));
-    BenchDatabase bench(branches, suppliers);
-    QString failure;
-    bench.timeServer(QStringLiteral("07"), 3.0, &failure);
-    bench.timeBare({kBareInsert});
-    double serverTotal = 0;
-    double bareTotal = 0;
-    double bareWithHistoryTotal = 0;
+    BenchDatabase bench(state);
+    if (!registerEveryPair(state, bench))
+        return;
     int copy = 0;   // the bare history's run number
-    for (auto _ : state) {
-        const double server = bench.timeServer(QStringLiteral("15"), 9.0, &failure);
-        if (!failure.isEmpty()) {
-            state.SkipWithError(failure.toUtf8().constData());
-            break;
-        }
-        const double bare = bench.timeBare({kBareUpdate});
-        const double bareWithHistory = bench.timeBare({bareHistoryCopy(++copy), kBareUpdate});
-        state.SetIterationTime(server);
-        serverTotal += server;
-        bareTotal += bare;
-        bareWithHistoryTotal += bareWithHistory;
-    }
-    benchsupport::report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
-    state.counters["bare_history_s"] = bareWithHistoryTotal / double(state.iterations());
-    state.counters["ratio_history"] = bareWithHistoryTotal > 0 ? serverTotal / bareWithHistoryTotal : 0;
+    measure(state, [&](QString *failure) {
+        Times times;
+        times.server = bench.timeServer(QStringLiteral("15"), 9.0, failure);
+        times.bare = bench.timeBare({kBareUpdate});
+        times.otherBare = bench.timeBare({bareHistoryCopy(++copy), kBareUpdate});
+        return times;
+    }, {"bare_history_s", "ratio_history"});
 }
 
 // DesfazCadAuto of a run that inserted every pair, against a bare DELETE of those rows.
 void BM_DesfazCadAuto_NewPairs(benchmark::State &state)
 {
-    const int branches = int(state.range(0));
-    const int suppliers = int(state.range(1));
-    BenchDatabase bench(branches, suppliers);
-    double serverTotal = 0;
-    double bareTotal = 0;
-    for (auto _ : state) {
+    BenchDatabase bench(state);
+    measure(state, [&](QString *failure) {
+        Times times;
         bench.exec(QStringLiteral("DELETE FROM FORNATENDE"));
-        QString failure;
-        bench.timeServer(QStringLiteral("07"), 3.0, &failure);
-        const double server = failure.isEmpty() ? bench.timeUndoOfLastRun(&failure) : 0;
-        if (!failure.isEmpty()) {
-            state.SkipWithError(failure.toUtf8().constData());
-            break;
-        }
+        bench.timeServer(QStringLiteral("07"), 3.0, failure);
+        times.server = failure->isEmpty() ? bench.timeUndoOfLastRun(failure) : 0;
         bench.timeBare({kBareInsert});
-        const double bare = bench.timeBare({kBareDelete});
-        state.SetIterationTime(server);
-        serverTotal += server;
-        bareTotal += bare;
-    }
-    benchsupport::report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
+        times.bare = bench.timeBare({kBareDelete});
+        return times;
+    });
 }
 
 // DesfazCadAuto of a run that replaced every pair, against a bare UPDATE of those rows,
 // and against a bare UPDATE of them from a copy of their old values (ratio_copy).
 void BM_DesfazCadAuto_ReplacedPairs(benchmark::State &state)
 {
-    const int branches = int(state.range(0));
-    const int suppliers = int(state.range(1));
-    BenchDatabase bench(branches, suppliers);
-    QString failure;
-    bench.timeServer(QStringLiteral("07"), 3.0, &failure);
-    bench.timeBare({kBareInsert});
-    double serverTotal = 0;
-    double bareTotal = 0;
-    double bareFromCopyTotal = 0;
+    BenchDatabase bench(state);
+    if (!registerEveryPair(state, bench))
+        return;
     int copy = 0;   // the bare history's run number
-    for (auto _ : state) {
-        bench.timeServer(QStringLiteral("15"), 9.0, &failure);
-        const double server = failure.isEmpty() ? bench.timeUndoOfLastRun(&failure) : 0;
-        if (!failure.isEmpty()) {
-            state.SkipWithError(failure.toUtf8().constData());
-            break;
-        }
+    measure(state, [&](QString *failure) {
+        Times times;
+        bench.timeServer(QStringLiteral("15"), 9.0, failure);
+        times.server = failure->isEmpty() ? bench.timeUndoOfLastRun(failure) : 0;
         bench.timeBare({bareHistoryCopy(++copy), kBareUpdate});
-        const double bareFromCopy = bench.timeBare({bareRestoreFromCopy(copy)});
+        times.otherBare = bench.timeBare({bareRestoreFromCopy(copy)});
         bench.timeBare({kBareUpdate});
-        const double bare = bench.timeBare({kBareRestore});
-        state.SetIterationTime(server);
-        serverTotal += server;
-        bareTotal += bare;
-        bareFromCopyTotal += bareFromCopy;
-    }
-    benchsupport::report(state, serverTotal, bareTotal, qint64(branches) * suppliers);
-    state.counters["bare_copy_s"] = bareFromCopyTotal / double(state.iterations());
-    state.counters["ratio_copy"] = bareFromCopyTotal > 0 ? serverTotal / bareFromCopyTotal : 0;
+        times.bare = bench.timeBare({kBareRestore});
+        return times;
+    }, {"bare_copy_s", "ratio_copy"});
 }
 
 } // namespace

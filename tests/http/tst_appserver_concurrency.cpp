@@ -6,14 +6,12 @@
 #include "apiclient.h"
 #include "datagenerator.h"
 #include "appserverprocess.h"
-#include "postgrescluster.h"
-#include "testdatabase.h"
+#include "testengines.h"
 
 #include <QCborMap>
 #include <QSet>
 #include <QSqlQuery>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <map>
 #include <memory>
@@ -73,22 +71,7 @@ using Pair = QPair<QString, QString>;   // supplier, branch
 class TestAppServerConcurrency : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    PostgresCluster m_cluster;
-    QString m_postgresMissing;
-    int m_databases = 0;
-
-    std::unique_ptr<TestDatabase> newDatabase(const QString &engine)
-    {
-        const QString name = QStringLiteral("concorrencia%1").arg(++m_databases);
-        if (engine == QLatin1String("sqlite"))
-            return TestDatabase::sqlite(m_dir.path(), name);
-        QString error;
-        auto db = TestDatabase::postgres(m_cluster, name, &error);
-        if (!db)
-            qWarning("%s", qPrintable(error));
-        return db;
-    }
+    TestEngines m_engines{QStringLiteral("concorrencia")};
 
     // Each server with three workers: more requests than workers, so that the rest queue.
     static bool startServers(const TestDatabase &db, int count, std::vector<std::unique_ptr<AppServerProcess>> &servers)
@@ -129,22 +112,8 @@ class TestAppServerConcurrency : public QObject {
         return regions;
     }
 
-    bool skipWithoutPostgres(const QString &engine)
-    {
-        return engine == QLatin1String("postgresql") && !m_postgresMissing.isEmpty();
-    }
-
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-        if (PostgresCluster::binDirectory().isEmpty()) {
-            m_postgresMissing = QStringLiteral("PostgreSQL não está instalado (scripts/install-deps.sh o instala)");
-            return;
-        }
-        QString error;
-        QVERIFY2(m_cluster.start(&error), qPrintable(error));
-    }
+    void initTestCase() { m_engines.start(); }
 
     void overlappingRegistrationsLeaveOneConsistentResult_data()
     {
@@ -159,13 +128,11 @@ private slots:
     {
         QFETCH(QString, engine);
         QFETCH(int, servers);
-        if (skipWithoutPostgres(engine))
-            QSKIP(qPrintable(m_postgresMissing));
-        std::unique_ptr<TestDatabase> db = newDatabase(engine);
+        if (m_engines.missing(engine))
+            QSKIP(qPrintable(m_engines.postgresMissing()));
+        std::unique_ptr<TestDatabase> db = m_engines.newDatabase(engine, {{QStringLiteral("ana"), kPassword},
+                                                                          {QStringLiteral("bia"), kPassword}});
         QVERIFY(db);
-        QString error;
-        QVERIFY2(db->addUser(QStringLiteral("ana"), kPassword, &error), qPrintable(error));
-        QVERIFY2(db->addUser(QStringLiteral("bia"), kPassword, &error), qPrintable(error));
         std::vector<std::unique_ptr<AppServerProcess>> processes;
         QVERIFY(startServers(*db, servers, processes));
 
@@ -256,22 +223,15 @@ private slots:
         }
     }
 
-    void aRegistrationInProgressDoesNotHoldBackASmallCall_data()
-    {
-        QTest::addColumn<QString>("engine");
-        QTest::newRow("sqlite") << "sqlite";
-        QTest::newRow("postgresql") << "postgresql";
-    }
+    void aRegistrationInProgressDoesNotHoldBackASmallCall_data() { TestEngines::addEngineRows(); }
 
     void aRegistrationInProgressDoesNotHoldBackASmallCall()
     {
         QFETCH(QString, engine);
-        if (skipWithoutPostgres(engine))
-            QSKIP(qPrintable(m_postgresMissing));
-        std::unique_ptr<TestDatabase> db = newDatabase(engine);
+        if (m_engines.missing(engine))
+            QSKIP(qPrintable(m_engines.postgresMissing()));
+        std::unique_ptr<TestDatabase> db = m_engines.newDatabase(engine, {{QStringLiteral("ana"), kPassword}});
         QVERIFY(db);
-        QString error;
-        QVERIFY2(db->addUser(QStringLiteral("ana"), kPassword, &error), qPrintable(error));
         std::vector<std::unique_ptr<AppServerProcess>> processes;
         QVERIFY(startServers(*db, 1, processes));
         ApiClient registering(processes.front()->baseUrl());
@@ -315,10 +275,10 @@ private slots:
     // that order.
     void sqliteRegistrationsQueueBehindALongOne()
     {
-        std::unique_ptr<TestDatabase> db = newDatabase(QStringLiteral("sqlite"));
+        std::unique_ptr<TestDatabase> db =
+            m_engines.newDatabase(QStringLiteral("sqlite"), {{QStringLiteral("ana"), kPassword}});
         QVERIFY(db);
         QString error;
-        QVERIFY2(db->addUser(QStringLiteral("ana"), kPassword, &error), qPrintable(error));
         appserver::DataGenerator::populate(db->connection(), 1000, 400);
         AppServerProcess server;
         QVERIFY2(server.start(db->serverOptions() + QStringList{QStringLiteral("--db-timeout"), QStringLiteral("1")},
@@ -356,12 +316,10 @@ private slots:
     void terminateFinishesTheRegistrationInProgressAndTakesNoMore()
     {
         const QString engine = QStringLiteral("postgresql");
-        if (skipWithoutPostgres(engine))
-            QSKIP(qPrintable(m_postgresMissing));
-        std::unique_ptr<TestDatabase> db = newDatabase(engine);
+        if (m_engines.missing(engine))
+            QSKIP(qPrintable(m_engines.postgresMissing()));
+        std::unique_ptr<TestDatabase> db = m_engines.newDatabase(engine, {{QStringLiteral("ana"), kPassword}});
         QVERIFY(db);
-        QString error;
-        QVERIFY2(db->addUser(QStringLiteral("ana"), kPassword, &error), qPrintable(error));
         std::vector<std::unique_ptr<AppServerProcess>> processes;
         QVERIFY(startServers(*db, 1, processes));
         AppServerProcess &server = *processes.front();

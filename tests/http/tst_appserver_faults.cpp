@@ -7,14 +7,12 @@
 #include "apiclient.h"
 #include "appserverprocess.h"
 #include "datagenerator.h"
-#include "postgrescluster.h"
 #include "registrationdigest.h"
-#include "testdatabase.h"
+#include "testengines.h"
 
 #include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -75,29 +73,11 @@ private:
 class TestAppServerFaults : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    PostgresCluster m_cluster;
-    QString m_postgresMissing;
-    int m_databases = 0;
+    TestEngines m_engines{QStringLiteral("falhas")};
 
     std::unique_ptr<TestDatabase> newDatabase(const QString &engine)
     {
-        const QString name = QStringLiteral("falhas%1").arg(++m_databases);
-        std::unique_ptr<TestDatabase> db;
-        if (engine == QLatin1String("sqlite")) {
-            db = TestDatabase::sqlite(m_dir.path(), name);
-        } else {
-            QString error;
-            db = TestDatabase::postgres(m_cluster, name, &error);
-            if (!db)
-                qWarning("%s", qPrintable(error));
-        }
-        QString error;
-        if (db && !db->addUser(QStringLiteral("ana"), kPassword, &error)) {
-            qWarning("%s", qPrintable(error));
-            db.reset();
-        }
-        return db;
+        return m_engines.newDatabase(engine, {{QStringLiteral("ana"), kPassword}});
     }
 
     // A chain of generated branches and suppliers (every supplier serves every region),
@@ -113,11 +93,6 @@ class TestAppServerFaults : public QObject {
         }
         ApiClient client(server.baseUrl());
         return valueOf(client.call(kCall, firstRun(), client.token(QStringLiteral("ana"), kPassword))) == branches;
-    }
-
-    bool skipWithoutPostgres(const QString &engine) const
-    {
-        return engine == QLatin1String("postgresql") && !m_postgresMissing.isEmpty();
     }
 
     // The backend of the server's registration, once it waits for the run log that the
@@ -147,21 +122,12 @@ class TestAppServerFaults : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-        if (PostgresCluster::binDirectory().isEmpty()) {
-            m_postgresMissing = QStringLiteral("PostgreSQL não está instalado (scripts/install-deps.sh o instala)");
-            return;
-        }
-        QString error;
-        QVERIFY2(m_cluster.start(&error), qPrintable(error));
-    }
+    void initTestCase() { m_engines.start(); }
 
     void postgresBackendKilledInTheMiddleOfARegistration()
     {
-        if (skipWithoutPostgres(QStringLiteral("postgresql")))
-            QSKIP(qPrintable(m_postgresMissing));
+        if (m_engines.missing(QStringLiteral("postgresql")))
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         std::unique_ptr<TestDatabase> db = newDatabase(QStringLiteral("postgresql"));
         QVERIFY(db);
         // One worker: the call after the failure runs on the connection that broke.
@@ -174,7 +140,7 @@ private slots:
         ApiClient client(server.baseUrl());
         const QString token = client.token(QStringLiteral("ana"), kPassword);
 
-        QSqlDatabase locker = m_cluster.connect(db->connection().databaseName(), QStringLiteral("trava"));
+        QSqlDatabase locker = m_engines.cluster().connect(db->connection().databaseName(), QStringLiteral("trava"));
         QVERIFY(holdRunLog(locker));
         QNetworkReply *registration = client.startCall(kCall, everything(9), token);
         qint64 backend = 0;
@@ -198,8 +164,8 @@ private slots:
 
     void postgresRestartedBetweenTwoCalls()
     {
-        if (skipWithoutPostgres(QStringLiteral("postgresql")))
-            QSKIP(qPrintable(m_postgresMissing));
+        if (m_engines.missing(QStringLiteral("postgresql")))
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         std::unique_ptr<TestDatabase> db = newDatabase(QStringLiteral("postgresql"));
         QVERIFY(db);
         const QString name = db->connection().databaseName();
@@ -212,8 +178,8 @@ private slots:
         QVERIFY(client.call(QStringLiteral("getParamGeral"), {}, token).result().value(QStringLiteral("ok")).toBool());
 
         db.reset();
-        QVERIFY2(m_cluster.stop(&error), qPrintable(error));
-        QVERIFY2(m_cluster.start(&error), qPrintable(error));
+        QVERIFY2(m_engines.cluster().stop(&error), qPrintable(error));
+        QVERIFY2(m_engines.cluster().start(&error), qPrintable(error));
         // Suppliers 1001 and 1002 at the South's eight branches.
         const QVariantList south{QStringLiteral("_1001_1002_"), QString(), QString(), QStringLiteral("T"),
                                  QStringLiteral("07"), QStringLiteral("_S_"), 5.0};
@@ -222,7 +188,7 @@ private slots:
         QCOMPARE(after.status, 200);
         QVERIFY2(after.result().value(QStringLiteral("ok")).toBool(), qPrintable(messageOf(after)));
         QCOMPARE(valueOf(after), 16);
-        db = TestDatabase::postgresExisting(m_cluster, name);
+        db = TestDatabase::postgresExisting(m_engines.cluster(), name);
         QCOMPARE(db->count(QStringLiteral("SELECT COUNT(*) FROM LOGCADAUTO")), 1);
     }
 
@@ -243,8 +209,8 @@ private slots:
         QFETCH(QString, engine);
         QFETCH(int, branches);
         QFETCH(int, suppliers);
-        if (skipWithoutPostgres(engine))
-            QSKIP(qPrintable(m_postgresMissing));
+        if (m_engines.missing(engine))
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         std::unique_ptr<TestDatabase> db = newDatabase(engine);
         QVERIFY(db);
         QVERIFY(generateChain(*db, branches, suppliers, db->serverOptions()));
@@ -261,7 +227,7 @@ private slots:
         if (sqlite) {
             QVERIFY(db->exec(QStringLiteral("PRAGMA busy_timeout = 0")));
         } else {
-            locker = m_cluster.connect(db->connection().databaseName(), lockName);
+            locker = m_engines.cluster().connect(db->connection().databaseName(), lockName);
             QVERIFY(holdRunLog(locker));
         }
         QNetworkReply *registration = client.startCall(kCall, everything(77), token);

@@ -6,9 +6,8 @@
 #include "localappserver.h"
 #include "serverdatabase.h"
 #include "appserverprocess.h"
-#include "postgrescluster.h"
 #include "registrationdigest.h"
-#include "testdatabase.h"
+#include "testengines.h"
 
 #include <QCborArray>
 #include <QCborMap>
@@ -17,7 +16,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTest>
 #include <map>
 #include <memory>
@@ -60,21 +58,16 @@ class TestAppServerHttp : public QObject {
         std::unique_ptr<ApiClient> client;
     };
 
-    QTemporaryDir m_dir;
-    PostgresCluster m_cluster;
-    QString m_postgresMissing;
-    std::map<QString, std::unique_ptr<Engine>> m_engines;
+    TestEngines m_engines{QStringLiteral("servidor")};
+    std::map<QString, std::unique_ptr<Engine>> m_servers;
     QStringList m_tokensSeen;
 
     void startEngine(std::unique_ptr<TestDatabase> db)
     {
+        QVERIFY(db);
         auto engine = std::make_unique<Engine>();
         engine->db = std::move(db);
         QString error;
-        for (const auto &[user, password] : {std::pair{QStringLiteral("ana"), kPasswordAna},
-                                             std::pair{QStringLiteral("bia"), kPasswordBia},
-                                             std::pair{QStringLiteral("cris"), kPasswordCris}})
-            QVERIFY2(engine->db->addUser(user, password, &error), qPrintable(error));
         // A short database time limit and a 1 MiB body limit, so that both can be reached.
         QVERIFY2(engine->server.start(engine->db->serverOptions() +
                                           QStringList{QStringLiteral("--db-timeout"), QStringLiteral("2"),
@@ -82,14 +75,14 @@ class TestAppServerHttp : public QObject {
                                       &error),
                  qPrintable(error));
         engine->client = std::make_unique<ApiClient>(engine->server.baseUrl());
-        m_engines[engine->db->engine()] = std::move(engine);
+        m_servers[engine->db->engine()] = std::move(engine);
     }
 
     Engine *engine(const QString &name)
     {
-        if (name == QLatin1String("postgresql") && !m_postgresMissing.isEmpty())
+        if (m_engines.missing(name))
             return nullptr;
-        return m_engines.at(name).get();
+        return m_servers.at(name).get();
     }
 
     QString tokenOf(Engine *engine, const QString &user, const QString &password)
@@ -99,38 +92,28 @@ class TestAppServerHttp : public QObject {
         return token;
     }
 
-    static void addEngineRows()
-    {
-        QTest::addColumn<QString>("engine");
-        QTest::newRow("sqlite") << "sqlite";
-        QTest::newRow("postgresql") << "postgresql";
-    }
-
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        startEngine(TestDatabase::sqlite(m_dir.path(), QStringLiteral("servidor")));
+        m_engines.start();
         if (QTest::currentTestFailed())
             return;
-        if (PostgresCluster::binDirectory().isEmpty()) {
-            m_postgresMissing = QStringLiteral("PostgreSQL não está instalado (scripts/install-deps.sh o instala)");
+        const QList<TestUser> users{{QStringLiteral("ana"), kPasswordAna},
+                                    {QStringLiteral("bia"), kPasswordBia},
+                                    {QStringLiteral("cris"), kPasswordCris}};
+        startEngine(m_engines.newDatabase(QStringLiteral("sqlite"), QStringLiteral("servidor"), users));
+        if (QTest::currentTestFailed() || m_engines.missing(QStringLiteral("postgresql")))
             return;
-        }
-        QString error;
-        QVERIFY2(m_cluster.start(&error), qPrintable(error));
-        std::unique_ptr<TestDatabase> postgres = TestDatabase::postgres(m_cluster, QStringLiteral("appserver"), &error);
-        QVERIFY2(postgres, qPrintable(error));
-        startEngine(std::move(postgres));
+        startEngine(m_engines.newDatabase(QStringLiteral("postgresql"), QStringLiteral("appserver"), users));
     }
 
-    void addUserStoresOnlyAnArgon2Hash_data() { addEngineRows(); }
+    void addUserStoresOnlyAnArgon2Hash_data() { TestEngines::addEngineRows(); }
     void addUserStoresOnlyAnArgon2Hash()
     {
         QFETCH(QString, engine);
         Engine *e = this->engine(engine);
         if (!e)
-            QSKIP(qPrintable(m_postgresMissing));
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         const QStringList hashes = e->db->column(QStringLiteral("SELECT DSHASHSENHA FROM USUARIO ORDER BY NMUSUARIO"));
         QCOMPARE(hashes.size(), 3);
         for (const QString &hash : hashes) {
@@ -213,7 +196,7 @@ private slots:
         QFETCH(bool, writes);
         Engine *e = this->engine(engine);
         if (!e)
-            QSKIP(qPrintable(m_postgresMissing));
+            QSKIP(qPrintable(m_engines.postgresMissing()));
 
         QString token;
         if (session == QLatin1String("valid")) {
@@ -273,13 +256,13 @@ private slots:
         QCOMPARE(e->client->get(QStringLiteral("/api/v1/health")).status, 200);   // and it still serves
     }
 
-    void loginRefusalIsTheSameForUserAndPassword_data() { addEngineRows(); }
+    void loginRefusalIsTheSameForUserAndPassword_data() { TestEngines::addEngineRows(); }
     void loginRefusalIsTheSameForUserAndPassword()
     {
         QFETCH(QString, engine);
         Engine *e = this->engine(engine);
         if (!e)
-            QSKIP(qPrintable(m_postgresMissing));
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         const ApiReply wrongPassword = e->client->login(QStringLiteral("bia"), kPasswordAna);
         const ApiReply unknownUser = e->client->login(QStringLiteral("bianca"), kPasswordBia);
         QCOMPARE(wrongPassword.status, 401);
@@ -287,13 +270,13 @@ private slots:
         QCOMPARE(unknownUser.body, wrongPassword.body);
     }
 
-    void healthNamesTheDatabaseAndSchema_data() { addEngineRows(); }
+    void healthNamesTheDatabaseAndSchema_data() { TestEngines::addEngineRows(); }
     void healthNamesTheDatabaseAndSchema()
     {
         QFETCH(QString, engine);
         Engine *e = this->engine(engine);
         if (!e)
-            QSKIP(qPrintable(m_postgresMissing));
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         const ApiReply reply = e->client->get(QStringLiteral("/api/v1/health"));
         QCOMPARE(reply.status, 200);
         QCOMPARE(reply.body.value(QStringLiteral("status")).toString(), QStringLiteral("ok"));
@@ -302,13 +285,13 @@ private slots:
                  e->db->count(QStringLiteral("SELECT MAX(NRVERSAO) FROM SCHEMAVERSAO")));
     }
 
-    void authorIsTheLoggedInUser_data() { addEngineRows(); }
+    void authorIsTheLoggedInUser_data() { TestEngines::addEngineRows(); }
     void authorIsTheLoggedInUser()
     {
         QFETCH(QString, engine);
         Engine *e = this->engine(engine);
         if (!e)
-            QSKIP(qPrintable(m_postgresMissing));
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         const QString token = tokenOf(e, QStringLiteral("bia"), kPasswordBia);
         // Supplier 1001 at every branch of the North-East: 8 pairs no other test writes.
         const QVariantList northEast{QStringLiteral("_1001_"), QString(), QString(), QStringLiteral("T"),
@@ -362,7 +345,7 @@ private slots:
         QFETCH(bool, ok);
         Engine *e = this->engine(engine);
         if (!e)
-            QSKIP(qPrintable(m_postgresMissing));
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         const ApiReply reply = e->client->call(method, args, tokenOf(e, QStringLiteral("ana"), kPasswordAna));
         QCOMPARE(reply.status, 200);
         QCOMPARE(reply.result().value(QStringLiteral("ok")).toBool(), ok);
@@ -375,11 +358,11 @@ private slots:
                 appserver::ServerDatabase::openSqlite(e->db->serverOptions().at(1), connection);
             } else {
                 appserver::PostgresSettings settings;
-                settings.host = m_cluster.socketDirectory();
-                settings.port = m_cluster.port();
+                settings.host = m_engines.cluster().socketDirectory();
+                settings.port = m_engines.cluster().port();
                 settings.database = QStringLiteral("appserver");
-                settings.user = m_cluster.superuser();
-                settings.password = m_cluster.password();
+                settings.user = m_engines.cluster().superuser();
+                settings.password = m_engines.cluster().password();
                 appserver::ServerDatabase::openPostgres(settings, connection);
             }
             appserver::LocalAppServer server(connection, QStringLiteral("ana"));
@@ -390,13 +373,13 @@ private slots:
         QCOMPARE(reply.body.value(QStringLiteral("result")), QCborValue::fromVariant(local));
     }
 
-    void nullAndUnassignedArgumentsTravel_data() { addEngineRows(); }
+    void nullAndUnassignedArgumentsTravel_data() { TestEngines::addEngineRows(); }
     void nullAndUnassignedArgumentsTravel()
     {
         QFETCH(QString, engine);
         Engine *e = this->engine(engine);
         if (!e)
-            QSKIP(qPrintable(m_postgresMissing));
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         const QVariantList args{QVariant::fromValue(nullptr), QVariant(), QString(), QStringLiteral("T"),
                                 QStringLiteral("_S_")};
         const ApiReply reply = e->client->call(QStringLiteral("GetValidReForFil"), args,
@@ -410,13 +393,13 @@ private slots:
         QCOMPARE(back.at(4).toString(), QStringLiteral("_S_"));
     }
 
-    void databaseTimeLimitGivesAClearMessage_data() { addEngineRows(); }
+    void databaseTimeLimitGivesAClearMessage_data() { TestEngines::addEngineRows(); }
     void databaseTimeLimitGivesAClearMessage()
     {
         QFETCH(QString, engine);
         Engine *e = this->engine(engine);
         if (!e)
-            QSKIP(qPrintable(m_postgresMissing));
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         const QString token = tokenOf(e, QStringLiteral("ana"), kPasswordAna);
         const QByteArray before = registrationDigest(e->db->connection());
         // Another writer (this test's process) holds the table for longer than the
@@ -450,12 +433,12 @@ private slots:
         QTest::addColumn<QString>("file");          // --pg-password-file, "" for none
         QTest::addColumn<QString>("environment");   // PGPASSWORD, "" for none
         QTest::addColumn<bool>("connects");
-        const QString wrongFile = m_dir.filePath(QStringLiteral("senha-errada"));
+        const QString wrongFile = QDir(m_engines.folder()).filePath(QStringLiteral("senha-errada"));
         QFile wrong(wrongFile);
         QVERIFY(wrong.open(QIODevice::WriteOnly) && wrong.write("outra-senha\n") > 0);
-        QTest::newRow("file") << m_cluster.passwordFile() << QString() << true;
-        QTest::newRow("environment") << QString() << m_cluster.password() << true;
-        QTest::newRow("file over environment") << wrongFile << m_cluster.password() << false;
+        QTest::newRow("file") << m_engines.cluster().passwordFile() << QString() << true;
+        QTest::newRow("environment") << QString() << m_engines.cluster().password() << true;
+        QTest::newRow("file over environment") << wrongFile << m_engines.cluster().password() << false;
         QTest::newRow("wrong file") << wrongFile << QString() << false;
         QTest::newRow("neither") << QString() << QString() << false;
     }
@@ -466,8 +449,8 @@ private slots:
         QFETCH(QString, environment);
         QFETCH(bool, connects);
         if (!engine(QStringLiteral("postgresql")))
-            QSKIP(qPrintable(m_postgresMissing));
-        QStringList arguments = m_cluster.serverOptions(QStringLiteral("appserver"));
+            QSKIP(qPrintable(m_engines.postgresMissing()));
+        QStringList arguments = m_engines.cluster().serverOptions(QStringLiteral("appserver"));
         arguments.removeLast();
         arguments.removeLast();   // the password file of the cluster
         if (!file.isEmpty())
@@ -481,29 +464,29 @@ private slots:
         QCOMPARE(result.exitCode, connects ? 0 : 1);
         if (!connects)
             QVERIFY2(result.err.contains(QStringLiteral("Não foi possível abrir o banco de dados")), qPrintable(result.err));
-        QVERIFY(!result.err.contains(m_cluster.password()));
+        QVERIFY(!result.err.contains(m_engines.cluster().password()));
     }
 
     void unreachableDatabaseGives503AndTheServerReconnects()
     {
         Engine *e = engine(QStringLiteral("postgresql"));
         if (!e)
-            QSKIP(qPrintable(m_postgresMissing));
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         const QString token = tokenOf(e, QStringLiteral("ana"), kPasswordAna);
         const qint64 runsBefore = e->db->count(QStringLiteral("SELECT COUNT(*) FROM LOGCADAUTO"));
         e->db.reset();   // the test's own connection goes with the server
         QString error;
-        QVERIFY2(m_cluster.stop(&error), qPrintable(error));
+        QVERIFY2(m_engines.cluster().stop(&error), qPrintable(error));
 
         const ApiReply health = e->client->get(QStringLiteral("/api/v1/health"));
         const ApiReply call = e->client->call(QStringLiteral("CadAutoAtende"), kRegistration, token);
-        QVERIFY2(m_cluster.start(&error), qPrintable(error));
+        QVERIFY2(m_engines.cluster().start(&error), qPrintable(error));
 
         QCOMPARE(health.status, 503);
         QVERIFY2(health.message().contains(QStringLiteral("não está acessível")), qPrintable(health.message()));
         QCOMPARE(call.status, 503);
         QCOMPARE(e->client->get(QStringLiteral("/api/v1/health")).status, 200);
-        e->db = TestDatabase::postgresExisting(m_cluster, QStringLiteral("appserver"));
+        e->db = TestDatabase::postgresExisting(m_engines.cluster(), QStringLiteral("appserver"));
         QCOMPARE(e->db->count(QStringLiteral("SELECT COUNT(*) FROM LOGCADAUTO")), runsBefore);
         QCOMPARE(e->client->call(QStringLiteral("getParamGeral"), {}, token).result()
                      .value(QStringLiteral("ok")).toBool(), true);
@@ -513,9 +496,10 @@ private slots:
     {
         // A server of its own whose file disappears (a folder stands in its place) before
         // any worker opened it.
-        std::unique_ptr<TestDatabase> db = TestDatabase::sqlite(m_dir.path(), QStringLiteral("sumido"));
+        std::unique_ptr<TestDatabase> db = m_engines.newDatabase(QStringLiteral("sqlite"), QStringLiteral("sumido"),
+                                                                 {{QStringLiteral("ana"), kPasswordAna}});
+        QVERIFY(db);
         QString error;
-        QVERIFY2(db->addUser(QStringLiteral("ana"), kPasswordAna, &error), qPrintable(error));
         AppServerProcess server;
         QVERIFY2(server.start(db->serverOptions(), &error), qPrintable(error));
         const QString file = db->serverOptions().at(1);
@@ -533,13 +517,13 @@ private slots:
         QVERIFY(QDir(file).exists());   // nothing was created in its place
     }
 
-    void logHasOneLinePerRequestAndNoSecrets_data() { addEngineRows(); }
+    void logHasOneLinePerRequestAndNoSecrets_data() { TestEngines::addEngineRows(); }
     void logHasOneLinePerRequestAndNoSecrets()
     {
         QFETCH(QString, engine);
         Engine *e = this->engine(engine);
         if (!e)
-            QSKIP(qPrintable(m_postgresMissing));
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         const QString log = e->server.log();
         QVERIFY(log.contains(QRegularExpression(
             QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT[0-9:.]+Z ana POST /api/v1/call/getParamGeral 200 \\d+ ms$"),
@@ -555,7 +539,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        m_engines.clear();
+        m_servers.clear();
     }
 };
 

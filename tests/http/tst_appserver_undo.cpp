@@ -4,12 +4,10 @@
 
 #include "apiclient.h"
 #include "appserverprocess.h"
-#include "postgrescluster.h"
-#include "testdatabase.h"
+#include "testengines.h"
 
 #include <QCborMap>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -52,10 +50,7 @@ qint64 resultCount(const ApiReply &reply)
 class TestAppServerUndo : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    PostgresCluster m_cluster;
-    QString m_postgresMissing;
-    int m_databases = 0;
+    TestEngines m_engines{QStringLiteral("desfazer")};
 
     // A new database with the sample data and the users ana and bia, served by a new
     // pkg-appserver.
@@ -67,51 +62,29 @@ class TestAppServerUndo : public QObject {
     std::unique_ptr<Served> serve(const QString &engine)
     {
         auto served = std::make_unique<Served>();
-        const QString name = QStringLiteral("desfazer%1").arg(++m_databases);
+        served->db = m_engines.newDatabase(engine, {{QStringLiteral("ana"), kPassword},
+                                                    {QStringLiteral("bia"), kPassword}});
+        if (!served->db)
+            return nullptr;
         QString error;
-        served->db = engine == QLatin1String("sqlite") ? TestDatabase::sqlite(m_dir.path(), name)
-                                                       : TestDatabase::postgres(m_cluster, name, &error);
-        if (!served->db || !served->db->addUser(QStringLiteral("ana"), kPassword, &error)
-            || !served->db->addUser(QStringLiteral("bia"), kPassword, &error)
-            || !served->server.start(served->db->serverOptions(), &error)) {
+        if (!served->server.start(served->db->serverOptions(), &error)) {
             qWarning("%s", qPrintable(error));
             return nullptr;
         }
         return served;
     }
 
-    static void addEngineRows()
-    {
-        QTest::addColumn<QString>("engine");
-        QTest::newRow("sqlite") << "sqlite";
-        QTest::newRow("postgresql") << "postgresql";
-    }
-
-    bool missing(const QString &engine) const
-    {
-        return engine == QLatin1String("postgresql") && !m_postgresMissing.isEmpty();
-    }
-
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-        if (PostgresCluster::binDirectory().isEmpty()) {
-            m_postgresMissing = QStringLiteral("PostgreSQL não está instalado (scripts/install-deps.sh o instala)");
-            return;
-        }
-        QString error;
-        QVERIFY2(m_cluster.start(&error), qPrintable(error));
-    }
+    void initTestCase() { m_engines.start(); }
 
     // One user registers, another undoes: refused while a later run holds the pairs,
     // then the later run and the earlier one come off, back to the sample rows.
-    void undoRulesHoldOnTheEngine_data() { addEngineRows(); }
+    void undoRulesHoldOnTheEngine_data() { TestEngines::addEngineRows(); }
     void undoRulesHoldOnTheEngine()
     {
         QFETCH(QString, engine);
-        if (missing(engine))
-            QSKIP(qPrintable(m_postgresMissing));
+        if (m_engines.missing(engine))
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         std::unique_ptr<Served> served = serve(engine);
         QVERIFY(served);
         TestDatabase &db = *served->db;
@@ -154,12 +127,12 @@ private slots:
     // lock the test holds), the undo waits for that lock and then sees run 2 whole.
     // SQLite: both wait for a writer the test holds, and either may go first; each
     // outcome must be whole.
-    void undoMeetingARegistrationInProgress_data() { addEngineRows(); }
+    void undoMeetingARegistrationInProgress_data() { TestEngines::addEngineRows(); }
     void undoMeetingARegistrationInProgress()
     {
         QFETCH(QString, engine);
-        if (missing(engine))
-            QSKIP(qPrintable(m_postgresMissing));
+        if (m_engines.missing(engine))
+            QSKIP(qPrintable(m_engines.postgresMissing()));
         std::unique_ptr<Served> served = serve(engine);
         QVERIFY(served);
         TestDatabase &db = *served->db;

@@ -6,6 +6,7 @@
 #include "datagenerator.h"
 #include "fornatendeservice.h"
 #include "scopetables.h"
+#include "steppingsqliteclock.h"
 
 #include <QSqlError>
 #include <QtTest>
@@ -417,6 +418,29 @@ private slots:
                  (QStringList{"30", "carga inicial"}));
         // A pair without periodicity travels as empty text in the validation packet.
         QCOMPARE(packetColumn(validate(registeredScope()).at(1), "CDPERIENTR"), (QStringList{"", ""}));
+    }
+
+    // A run that replaces some pairs and inserts others, on a database clock that gives
+    // every statement a later second: all its pairs still get one time, the database's
+    // own, in the text form the column has always had.
+    void everyPairOfARunGetsOneTime()
+    {
+        const QDateTime start(QDate(2031, 3, 4), QTime(5, 6, 7), Qt::UTC);
+        fx.reset();
+        SteppingSqliteClock clock(start);
+        fx = std::make_unique<ServerFixture>();
+        const QVariantList scope{QStringLiteral("_1002_"), kNone, kNone, kT, QStringLiteral("_SE_")};
+        okValue(fx->invoke(QStringLiteral("CadAutoAtende"), registration(scope, QStringLiteral("15"), 2.0)));
+
+        const auto written = fx->rows(QStringLiteral("SELECT QTSUBSTITUIDOS, QTNOVOS FROM LOGCADAUTO"));
+        QCOMPARE(written.size(), 1);
+        QCOMPARE(written.at(0).at(0), QStringLiteral("2"));
+        QVERIFY(written.at(0).at(1).toInt() > 0);
+        const auto times = fx->rows(QStringLiteral("SELECT DISTINCT DTULTALTER FROM FORNATENDE WHERE NRLOGCADAUTO = 1"));
+        QCOMPARE(times.size(), 1);
+        const QDateTime time = QDateTime::fromString(times.at(0).at(0), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        QVERIFY2(time.isValid(), qPrintable(times.at(0).at(0)));
+        QVERIFY2(time.date() == start.date() && time.time() > start.time(), qPrintable(times.at(0).at(0)));
     }
 
     void rerunningTheSameScopeChangesOnlyPeriodicityAndLeadTime()

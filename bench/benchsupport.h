@@ -1,6 +1,6 @@
 #pragma once
-// What the server benchmarks share: timing a piece of work, running bare statements in
-// one transaction, and reporting a pair of times as counters with their ratio.
+// What the benchmark programs share: timing a piece of work, running bare statements in
+// one transaction, reporting a pair of times as counters with their ratio, and main.
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>
@@ -56,15 +56,24 @@ inline void report(benchmark::State &state, double serverTotal, double bareTotal
     state.counters["ratio"] = bareTotal > 0 ? serverTotal / bareTotal : 0;
 }
 
-// The benchmarks' main, once the program made its Qt application object.
-inline int runBenchmarks(int argc, char **argv)
+// The benchmarks' main, once the program made its Qt application object. `prepare` runs
+// once the arguments are known to be good, before the first benchmark: the place for
+// set-up that every benchmark of the program shares and that takes long.
+template <typename Prepare>
+int runBenchmarks(int argc, char **argv, Prepare &&prepare)
 {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    prepare();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+inline int runBenchmarks(int argc, char **argv)
+{
+    return runBenchmarks(argc, argv, [] {});
 }
 
 // Totals of the measured work and of its bare limit over the iterations.
