@@ -248,11 +248,13 @@ void FornAtendeService::writeAudit(const RegistrationArguments &registration, co
         "INSERT INTO LOGCADAUTO (NRLOGCADAUTO, DTEXECUCAO, NMUSUARIO, DSREGIOES, IDTODOSFORN, QTFORNECED,"
         "                        IDTODASFIL, QTFILIAL, CDPERIENTR, QTDIASPRAZEXPED, QTPARES, QTNOVOS,"
         "                        QTSUBSTITUIDOS)"
-        " VALUES (?, CURRENT_TIMESTAMP, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {run.number, m_usuario, selectionText(registration.scope.regions), indicator(registration.scope.allSuppliers),
-         run.suppliers, indicator(registration.scope.allBranches), run.branches,
-         nullableText(registration.periodicity, 2), registration.leadTime, run.suppliers * run.branches,
-         run.written.inserted, run.written.replaced});
+        " VALUES (?, %1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)").arg(run.time.sql),
+        QVariantList{run.number} + run.time.values
+            + QVariantList{m_usuario, selectionText(registration.scope.regions),
+                           indicator(registration.scope.allSuppliers), run.suppliers,
+                           indicator(registration.scope.allBranches), run.branches,
+                           nullableText(registration.periodicity, 2), registration.leadTime,
+                           run.suppliers * run.branches, run.written.inserted, run.written.replaced});
 }
 
 qint64 FornAtendeService::cadAutoAtende(const RegistrationArguments &registration) const
@@ -273,8 +275,9 @@ qint64 FornAtendeService::cadAutoAtende(const RegistrationArguments &registratio
                                           "pelos fornecedores escolhidos"));
     // Numbered inside the write transaction, which holds the write lock.
     run.number = RegistrationRun::nextNumber(m_db);
-    run.written = RegistrationRun(m_db, run.number)
-                      .writePairs({nullableText(registration.periodicity, 2), registration.leadTime, m_usuario}, pairs);
+    const RegistrationRun writer(m_db, run.number);
+    run.written = writer.writePairs({nullableText(registration.periodicity, 2), registration.leadTime, m_usuario}, pairs);
+    run.time = writer.time();   // the log row says when, to the second its pairs say
     writeAudit(registration, run);
     transaction.commit();
     return pairs;

@@ -65,6 +65,7 @@ private:
         qint64 suppliers = 0;
         qint64 branches = 0;
         WrittenPairs written;
+        RunTime time;
     };
     void writeAudit(const RegistrationArguments &registration, const RunSummary &run) const;
 

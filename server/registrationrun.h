@@ -20,7 +20,8 @@ struct PairValues {
     QString author;
 };
 
-// The SQL that gives DTULTALTER its value in a run's statements, with what it binds.
+// The SQL that gives a run's time (DTULTALTER of its pairs, DTEXECUCAO of its log row)
+// its value in the run's statements, with what it binds.
 struct RunTime {
     QString sql;
     QVariantList values;
@@ -42,6 +43,9 @@ public:
     // Writes the scope's pairs, `scopePairs` of them, with the values; existing pairs are
     // replaced, the others inserted.
     WrittenPairs writePairs(const PairValues &values, qint64 scopePairs) const;
+
+    // The run's time, for the run's other statements.
+    const RunTime &time() const { return m_time; }
 
 private:
     void recordScope() const;
