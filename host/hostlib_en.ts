@@ -46,6 +46,10 @@
         <source>campo %1 não encontrado</source>
         <translation>field %1 not found</translation>
     </message>
+    <message>
+        <source>a expressão passa de %1 níveis de parênteses, Not, And e Or</source>
+        <translation>the expression exceeds %1 levels of parentheses, Not, And and Or</translation>
+    </message>
 </context>
 <context>
     <name>Guard</name>

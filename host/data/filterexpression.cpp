@@ -2,6 +2,7 @@
 
 #include "runtime/errors.h"
 
+#include <algorithm>
 #include <QCoreApplication>
 
 // The filter text is compiled once into a small expression tree; each Like pattern is
@@ -87,6 +88,7 @@ struct FilterExpression::Node {
     LikePattern pattern;                          // Like operand
     const std::vector<QString> *column = nullptr; // values of the field, set before a scan
     std::unique_ptr<Node> left, right;
+    int depth = 1;                                // levels of the tree from this node down
 
     bool Matches(int record) const
     {
@@ -112,6 +114,12 @@ struct Token {
     QString text;
     int position = 0;
 };
+
+// The most levels a filter may have: nested parentheses and Not, and terms joined by And
+// and Or. Reading, matching and freeing a filter each recurse once per level, so this
+// keeps a filter built from typed text (an apostrophe lets the text reach the syntax)
+// from exhausting the stack; filters the program writes have a few levels.
+constexpr int kMaxFilterLevels = 500;
 
 // Recursive-descent reader of the filter text:
 //   or := and { OR and };  and := unary { AND unary };
@@ -217,10 +225,34 @@ private:
     {
         auto node = std::make_unique<Node>();
         node->kind = kind;
+        node->depth = 1 + std::max(left ? left->depth : 0, right ? right->depth : 0);
+        if (node->depth > kMaxFilterLevels)
+            FailTooDeep();
         node->left = std::move(left);
         node->right = std::move(right);
         return node;
     }
+
+    [[noreturn]] void FailTooDeep() const
+    {
+        Fail(tr("a expressão passa de %1 níveis de parênteses, Not, And e Or").arg(kMaxFilterLevels));
+    }
+
+    // One more level of parentheses or Not while reading what they enclose.
+    class Nesting {
+    public:
+        explicit Nesting(FilterParser &parser) : m_parser(parser)
+        {
+            if (++m_parser.m_nesting > kMaxFilterLevels)
+                m_parser.FailTooDeep();
+        }
+        ~Nesting() { --m_parser.m_nesting; }
+        Nesting(const Nesting &) = delete;
+        Nesting &operator=(const Nesting &) = delete;
+
+    private:
+        FilterParser &m_parser;
+    };
 
     std::unique_ptr<Node> ParseOr()
     {
@@ -246,10 +278,12 @@ private:
     {
         if (IsKeyword("not")) {
             Advance();
+            const Nesting nesting(*this);
             return Binary(Node::Kind::Not, ParseUnary(), nullptr);
         }
         if (m_token.type == Token::Type::LParen) {
             Advance();
+            const Nesting nesting(*this);
             auto node = ParseOr();
             if (m_token.type != Token::Type::RParen)
                 Fail(Unexpected());
@@ -303,6 +337,7 @@ private:
     const bool m_caseInsensitive;
     const std::function<int(const QString &)> &m_resolve;
     int m_pos = 0;
+    int m_nesting = 0;   // parentheses and Not open at the current token
     Token m_token;
 };
 

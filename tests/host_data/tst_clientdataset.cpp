@@ -187,6 +187,8 @@ void TstClientDataSet::filtersRows_data()
         << QStringList{"0003", "0002", "0005", "0007"};
     QTest::newRow("parentheses and not") << "not (NMFILIAL Like 'S%') and NMFILIAL not like 'D%'" << true
                                          << QStringList{"0005"};
+    QTest::newRow("499 nested parentheses")
+        << QString(499, '(') + "NMFILIAL Like 'santos%'" + QString(499, ')') << true << QStringList{"0001", "0004"};
 }
 
 void TstClientDataSet::filtersRows()
@@ -219,6 +221,13 @@ void TstClientDataSet::unreadableFilterLeavesDataSetUnfiltered_data()
     QTest::newRow("unknown field") << "NMCIDADE Like 'SAO%'" << "NMCIDADE";
     QTest::newRow("missing operand") << "NMFILIAL Like" << "NMFILIAL Like";
     QTest::newRow("unknown operator") << "NMFILIAL ~ 'SAO'" << "~";
+    // Typed text can reach the syntax through an apostrophe; however deep, it is refused
+    // in words, not by running out of stack.
+    const QString term = QStringLiteral("NMFILIAL Like 'S%'");
+    QTest::newRow("parentheses too deep") << QString(501, '(') + term + QString(501, ')') << "500 níveis";
+    QTest::newRow("a huge paste of parentheses") << QString(200000, '(') + term << "500 níveis";
+    QTest::newRow("Not too deep") << QStringLiteral("Not ").repeated(501) + term << "500 níveis";
+    QTest::newRow("Or chain too long") << QStringList(501, term).join(QStringLiteral(" Or ")) << "500 níveis";
 }
 
 void TstClientDataSet::unreadableFilterLeavesDataSetUnfiltered()
