@@ -10,6 +10,7 @@
 
 #include "arguments.h"
 #include "httpbody.h"
+#include "localappserver.h"
 #include "servererror.h"
 #include "fuzzsupport.h"
 
@@ -47,25 +48,29 @@ void checkScope(const ScopeArguments &scope, const QVariantList &args)
     FUZZ_CHECK(scope.allBranches == isAll(args.at(3)));
 }
 
-// The server's methods by name, with their argument count and the checks they run on
-// their arguments before any SQL.
+// The server's methods by name, with the checks they run on their arguments before any
+// SQL. The argument count is the server's own (LocalAppServer::argumentCount).
 struct Method {
     const char *name;
-    int argumentCount;
     std::function<void(const QVariantList &)> check;
 };
 
 const Method kMethods[] = {
-    {"getParamGeral", 0, [](const QVariantList &) {}},
-    {"getFilial", 1, [](const QVariantList &args) { checkSelection(parseSelection(args.at(0), kRegions), kRegions); }},
-    {"GetValidReForFil", 5, [](const QVariantList &args) { checkScope(parseScopeArguments(args), args); }},
-    {"CadAutoAtende", 7,
+    {"getParamGeral", [](const QVariantList &) {}},
+    {"getFilial", [](const QVariantList &args) { checkSelection(parseSelection(args.at(0), kRegions), kRegions); }},
+    {"GetValidReForFil", [](const QVariantList &args) { checkScope(parseScopeArguments(args), args); }},
+    {"CadAutoAtende",
      [](const QVariantList &args) {
          const RegistrationArguments registration = parseRegistrationArguments(args);
          checkScope(registration.scope, {args.at(0), args.at(1), args.at(2), args.at(3), args.at(5)});
          FUZZ_CHECK(registration.periodicity.size() <= 2 && contracts::isCodeText(registration.periodicity));
          FUZZ_CHECK(registration.leadTime >= 0 && registration.leadTime <= 999);
          FUZZ_CHECK(registration.leadTime == args.at(6).toDouble());
+     }},
+    {"DesfazCadAuto",
+     [](const QVariantList &args) {
+         const qint64 run = parseRunNumber(args.at(0));
+         FUZZ_CHECK(run >= 1 && run <= 2147483647 && run == args.at(0).toDouble());
      }},
 };
 
@@ -95,7 +100,9 @@ void checkCall(const Method &method, const QByteArray &body)
     } catch (const contracts::PacketError &error) {
         FUZZ_CHECK(!"a body the writer wrote is refused", error.message());
     }
-    if (args.size() != method.argumentCount)
+    const int expected = appserver::LocalAppServer::argumentCount(QString::fromLatin1(method.name));
+    FUZZ_CHECK(expected >= 0, QString::fromLatin1(method.name));
+    if (args.size() != expected)
         return;   // the dispatcher refuses it before any check
     try {
         method.check(args);

@@ -93,6 +93,12 @@ bool LocalAppServer::writesData(const QString &method)
     return found && found->access == Access::Writes;
 }
 
+int LocalAppServer::argumentCount(const QString &method)
+{
+    const Method *found = findMethod(method);
+    return found ? found->argumentCount : -1;
+}
+
 QVariant LocalAppServer::dispatch(const QString &method, const QVariantList &args) const
 {
     const Method *found = findMethod(method);

@@ -33,6 +33,8 @@ public:
     static bool hasMethod(const QString &method);
     // True for the methods that write (they take the database's write lock).
     static bool writesData(const QString &method);
+    // How many arguments the method takes; -1 for a method Invoke does not know.
+    static int argumentCount(const QString &method);
 
     // Runs the method by name with positional arguments (by reference; the server
     // writes nothing back). Methods: getParamGeral (no arguments), getFilial (regions),
