@@ -42,6 +42,9 @@ public:
             m_failures.append(path);
     }
 
+    // A picture that could not be taken (the window never showed).
+    void missed(const QString &name) { m_failures.append(name); }
+
     QStringList failures() const { return m_failures; }
 
 private:
@@ -163,9 +166,12 @@ int main(int argc, char **argv)
         for (QWidget *top : QApplication::topLevelWidgets()) {
             if (top->inherits(className) && top->isVisible()) {
                 top->resize(980, 420);
-                QTest::qWaitForWindowExposed(top);
-                QTest::qWait(400);   // past the filter's typing pause, so the list is read
-                camera.take(top, name);
+                if (QTest::qWaitForWindowExposed(top)) {
+                    QTest::qWait(400);   // past the filter's typing pause, so the list is read
+                    camera.take(top, name);
+                } else {
+                    camera.missed(name);
+                }
                 top->close();
             }
         }
