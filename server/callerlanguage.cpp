@@ -1,8 +1,8 @@
 #include "callerlanguage.h"
 
 #include <QDir>
-#include <optional>
 #include <algorithm>
+#include <optional>
 
 namespace appserver {
 
